@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+
+#include "app/form_state.h"
+#include "app/program_directory.h"
+#include "platform/qt_desktop_services.h"
+#include "platform/qt_file_dialogs.h"
+#include "platform/qt_message_boxes.h"
+#include "platform/qt_process_runner.h"
+
+namespace kelvane {
+
+// What every controller of the main window shares: the state, the program
+// directory and the platform services. Owned by the main window.
+struct AppContext {
+    FormState& state;
+    ProgramDirectory programDir;
+    MessageBoxes& messages;
+    FileDialogs& dialogs;
+    ProcessRunner& runner;
+    DesktopServices& desktop;
+    QWidget* mainWindow;
+    // Moves the keyboard focus to the invisible sink, which accepts no text.
+    std::function<void()> focusSink;
+};
+
+}  // namespace kelvane

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+namespace kelvane {
+
+// Opening a text file in the user's editor and a web address in the browser.
+// Both return at once; on failure they return false and fill `error` with a
+// sentence the caller can show (the caller names the file or address).
+class DesktopServices {
+public:
+    virtual ~DesktopServices() = default;
+    virtual bool openInNotepad(const QString& path, QString* error) = 0;
+    virtual bool openWebPage(const QString& address, QString* error) = 0;
+};
+
+}  // namespace kelvane

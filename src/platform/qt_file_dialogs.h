@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+namespace kelvane {
+
+// File-open dialogs. The filter is a list of description and pattern pairs
+// separated by "|", for example "*.ELF (PS2 Executable File)|*.ELF"; the
+// descriptions are shown exactly as written and the patterns match names in
+// either case. Returns the chosen full path (native separators), or nothing
+// when the user cancelled.
+class FileDialogs {
+public:
+    virtual ~FileDialogs() = default;
+    virtual std::optional<QString> openFile(const QString& filter) = 0;
+};
+
+}  // namespace kelvane

@@ -1,0 +1,123 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <deque>
+#include <optional>
+#include <vector>
+
+#include "app/qt_main_window.h"
+#include "platform/qt_desktop_services.h"
+#include "platform/qt_file_dialogs.h"
+#include "platform/qt_message_boxes.h"
+#include "platform/qt_process_runner.h"
+
+namespace kelvane::testing {
+
+// Records every message box instead of showing it.
+class FakeMessageBoxes : public MessageBoxes {
+public:
+    struct Shown {
+        QString text;
+        MessageIcon icon;
+    };
+    void show(const QString& text, MessageIcon icon) override { shown.push_back({text, icon}); }
+    std::vector<Shown> shown;
+};
+
+// Answers file dialogs from a script: each call takes the next answer
+// (a path, or nothing for a cancel); with no answer left it cancels.
+class FakeFileDialogs : public FileDialogs {
+public:
+    std::optional<QString> openFile(const QString& filter) override {
+        filters.push_back(filter);
+        if (answers.empty()) return std::nullopt;
+        auto answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    std::deque<std::optional<QString>> answers;
+    std::vector<QString> filters;
+};
+
+// Records every start; runs nothing. Outcomes come from a script (default:
+// started, exit code 0), and `onRun` may create files to act like the tool.
+class FakeProcessRunner : public ProcessRunner {
+public:
+    struct Call {
+        ToolCommand command;
+        WindowStyle style;
+        bool waited;
+    };
+
+    QList<ToolOutcome> shellWait(
+        const QList<ToolCommand>& steps, WindowStyle style,
+        const std::function<bool(int, const ToolOutcome&)>& proceed) override {
+        QList<ToolOutcome> outcomes;
+        for (int i = 0; i < steps.size(); ++i) {
+            calls.push_back({steps[i], style, true});
+            ToolOutcome outcome = nextOutcome();
+            if (onRun) onRun(steps[i]);
+            outcomes.push_back(outcome);
+            if (proceed && !proceed(i, outcome)) break;
+        }
+        return outcomes;
+    }
+
+    StartOutcome shellStart(const ToolCommand& command, WindowStyle style,
+                            std::function<void(const ToolOutcome&)> finished) override {
+        calls.push_back({command, style, false});
+        ToolOutcome outcome = nextOutcome();
+        if (!outcome.started) return {false, outcome.error};
+        if (onRun) onRun(command);
+        if (finished) finished(outcome);
+        return {true, {}};
+    }
+
+    std::vector<Call> calls;
+    std::deque<ToolOutcome> outcomes;
+    std::function<void(const ToolCommand&)> onRun;
+
+private:
+    ToolOutcome nextOutcome() {
+        if (outcomes.empty()) {
+            ToolOutcome ok;
+            ok.started = true;
+            return ok;
+        }
+        ToolOutcome o = outcomes.front();
+        outcomes.pop_front();
+        return o;
+    }
+};
+
+// Records what would have been opened in the editor or the browser.
+class FakeDesktopServices : public DesktopServices {
+public:
+    bool openInNotepad(const QString& path, QString* error) override {
+        notepad.push_back(path);
+        if (!notepadSucceeds && error) *error = QStringLiteral("cannot start the editor");
+        return notepadSucceeds;
+    }
+    bool openWebPage(const QString& address, QString* error) override {
+        web.push_back(address);
+        if (!browserSucceeds && error) *error = QStringLiteral("cannot start the browser");
+        return browserSucceeds;
+    }
+    std::vector<QString> notepad;
+    std::vector<QString> web;
+    bool notepadSucceeds = true;
+    bool browserSucceeds = true;
+};
+
+// All four fakes together, ready to hand to a MainWindow.
+struct FakePlatform {
+    FakeMessageBoxes messages;
+    FakeFileDialogs dialogs;
+    FakeProcessRunner runner;
+    FakeDesktopServices desktop;
+
+    PlatformServices services() { return {messages, dialogs, runner, desktop}; }
+};
+
+}  // namespace kelvane::testing
