@@ -1,0 +1,72 @@
+#include "skin/graphics_extraction.h"
+
+#include "patch/tool_paths.h"
+#include "platform/command_line_split.h"
+#include "skin/graphics_set.h"
+
+namespace kelvane {
+
+std::string extractionDirectory(const ProgramDirectory& dir) {
+    return dir.join(kExtractionDirRelative);
+}
+
+std::string previewDirectory(const ProgramDirectory& dir) {
+    return dir.join(kPreviewDirRelative);
+}
+
+std::string graphicsFilePath(std::string_view directory, char separator, std::string_view file) {
+    std::string path(directory);
+    path.push_back(separator);
+    path.append(file);
+    return path;
+}
+
+std::string graphicsExtractionCommandLine(const ProgramDirectory& dir,
+                                          std::string_view loadedFile) {
+    std::string line = "\"";
+    line += hdlpatchPath(dir);
+    line += "\" /X \"";
+    line += loadedFile;
+    line += '"';
+    return line;
+}
+
+bool extractionCommandLineIsFaithful(const ProgramDirectory& dir, std::string_view loadedFile) {
+    const std::vector<std::string> expected = {hdlpatchPath(dir), "/X", std::string(loadedFile)};
+    return splitWindowsCommandLine(graphicsExtractionCommandLine(dir, loadedFile)) == expected;
+}
+
+std::string graphicsExtractedMessage(const ProgramDirectory& dir) {
+    return "Graphics extracted into " + extractionDirectory(dir);
+}
+
+std::string directoryNotMadeMessage(std::string_view directory) {
+    return "The directory " + std::string(directory) +
+           " could not be created. The graphics were not extracted.";
+}
+
+std::string pathNotPassableMessage(std::string_view path) {
+    return "The path " + std::string(path) +
+           " contains characters that cannot be passed to HDLPatch. Nothing was started.";
+}
+
+std::string toolNotStartedMessage(std::string_view toolPath, std::string_view reason) {
+    std::string text = "HDLPatch could not be started: " + std::string(toolPath);
+    if (!reason.empty()) text += "\r\n" + std::string(reason);
+    return text;
+}
+
+std::string toolFailedMessage(std::string_view toolPath, std::string_view how) {
+    return "HDLPatch (" + std::string(toolPath) + ") " + std::string(how) +
+           ". The graphics may not have been extracted.";
+}
+
+std::string graphicsMissingMessage(std::string_view directory,
+                                   const std::vector<std::string>& missingFiles) {
+    std::string text =
+        "HDLPatch ended, but these files are missing in " + std::string(directory) + ":";
+    for (const auto& file : missingFiles) text += "\r\n" + file;
+    return text;
+}
+
+}  // namespace kelvane
