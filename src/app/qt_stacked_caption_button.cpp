@@ -1,0 +1,28 @@
+#include "app/qt_stacked_caption_button.h"
+
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
+namespace kelvane {
+
+void StackedCaptionButton::paintEvent(QPaintEvent* /*event*/) {
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    option.text.clear();
+    painter.drawControl(QStyle::CE_PushButton, option);
+
+    const QString caption = text();
+    if (caption.isEmpty()) return;
+    const QFontMetrics metrics(font());
+    const int lineHeight = metrics.height();
+    const int top = (height() - lineHeight * int(caption.size())) / 2;
+    const QPalette::ColorRole role = QPalette::ButtonText;
+    for (int i = 0; i < caption.size(); ++i) {
+        const QRect line(0, top + i * lineHeight, width(), lineHeight);
+        style()->drawItemText(&painter, line, Qt::AlignCenter, palette(), isEnabled(),
+                              QString(caption.at(i)), role);
+    }
+}
+
+}  // namespace kelvane

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QPushButton>
+
+namespace kelvane {
+
+// A push button too narrow for its caption written across: it draws the
+// caption's letters one below the other. text() stays the plain caption.
+class StackedCaptionButton : public QPushButton {
+    Q_OBJECT
+  public:
+    using QPushButton::QPushButton;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+}  // namespace kelvane
