@@ -37,17 +37,9 @@ std::string packerCommandLine(const FormState& state, const ProgramDirectory& di
     return quoted(ps2PackerPath(dir)) + " " + quoted(state.Text2) + " " + quoted(state.textpacked);
 }
 
-std::string outputPath(const ProgramDirectory& dir, std::string_view name) {
-    return dir.join("\\") + std::string(name);
-}
-
-std::string packedOutputPath(const ProgramDirectory& dir, std::string_view name) {
-    return dir.join("\\PACKED_") + std::string(name);
-}
-
 void outputNameChanged(FormState& state, const ProgramDirectory& dir, std::string name) {
     state.text13 = std::move(name);
-    state.Text2 = outputPath(dir, state.text13);
+    state.Text2 = dir.join("\\") + state.text13;
 }
 
 std::string batchFilePath(const ProgramDirectory& dir) {

@@ -21,13 +21,9 @@ std::string patchCommandLine(const FormState& state, const ProgramDirectory& dir
 // "<dir>\tools\ps2-packer.exe" "<Text2>" "<textpacked>"
 std::string packerCommandLine(const FormState& state, const ProgramDirectory& dir);
 
-// Output path: program directory, separator, the name exactly as typed.
-std::string outputPath(const ProgramDirectory& dir, std::string_view name);
-// Packed output path: program directory, separator, "PACKED_" and the name.
-std::string packedOutputPath(const ProgramDirectory& dir, std::string_view name);
-
-// The output name changed (every keystroke): the output path follows it. The
-// packed output path keeps the value it got at start-up.
+// The output name changed (every keystroke): the output path becomes the
+// program directory, the separator and the name exactly as typed. The packed
+// output path keeps the value it got at start-up.
 void outputNameChanged(FormState& state, const ProgramDirectory& dir, std::string name);
 
 // The batch file of a packing run on Windows, in the program directory.

@@ -16,8 +16,8 @@ std::string blanks(int n) {
 FormState ntscState(const ProgramDirectory& dir, std::string loaded) {
     FormState state;
     state.openelf = std::move(loaded);
-    state.Text2 = outputPath(dir, state.text13);
-    state.textpacked = packedOutputPath(dir, state.text13);
+    outputNameChanged(state, dir, "OUTFILE.ELF");
+    state.textpacked = dir.join("\\PACKED_OUTFILE.ELF");
     chooseDefaultPosition(state, VideoDefault::Ntsc);
     return state;
 }

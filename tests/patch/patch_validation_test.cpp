@@ -17,7 +17,7 @@ class PatchChecks : public ::testing::Test {
     PatchChecks() {
         state.openelf = "C:\\Games\\HDLOADER.ELF";
         outputNameChanged(state, kKit, "OUTFILE.ELF");
-        state.textpacked = packedOutputPath(kKit, "OUTFILE.ELF");
+        state.textpacked = "C:\\Kit\\PACKED_OUTFILE.ELF";
         chooseDefaultPosition(state, VideoDefault::Ntsc);
     }
 
