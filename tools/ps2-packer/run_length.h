@@ -1,0 +1,17 @@
+#pragma once
+
+#include <optional>
+
+#include "common/file_io.h"
+
+namespace kelvane::tools {
+
+// Packed file: the four bytes "KRLE", the unpacked size (32 bits, little
+// endian), then PackBits run-length data: a control byte n of 0..127 is
+// followed by n+1 literal bytes; 129..255 by one byte repeated 257-n times.
+Bytes packRunLength(const Bytes& input);
+
+// The unpacked bytes, or nothing when the data is not a well-formed packed file.
+std::optional<Bytes> unpackRunLength(const Bytes& packed);
+
+}  // namespace kelvane::tools
