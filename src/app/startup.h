@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "app/form_state.h"
+#include "app/program_directory.h"
+
+namespace kelvane {
+
+// Texts the main window shows before the user has done anything.
+struct StartupTexts {
+    std::string caption;  // "HDL/HDA Kelvane GUI  ver. 2.0"
+    std::string panel1;   // status message
+    std::string panel2;   // name and version
+};
+
+inline constexpr const char* kPleaseLoadMessage = "Please load HDL/HDA (unpacked)";
+
+StartupTexts startupTexts();
+
+// Program directory + "\" + output name.
+std::string outputPath(const ProgramDirectory& dir, std::string_view outputName);
+// Program directory + "\PACKED_" + output name.
+std::string packedOutputPath(const ProgramDirectory& dir, std::string_view outputName);
+
+// Derives the two output paths from the output name as it stands (text13).
+// Creates no file or directory.
+void applyStartup(FormState& state, const ProgramDirectory& dir);
+
+}  // namespace kelvane

@@ -1,0 +1,104 @@
+#include "app/open_loader.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace kelvane {
+namespace {
+
+// Files known by size; any other path cannot be measured.
+class OpenLoaderTest : public ::testing::Test {
+  protected:
+    OpenLoaderOutcome choose(const std::string& path, const std::string& name) {
+        return openLoader(state, RememberedChoice{name, path}, probe());
+    }
+    OpenLoaderOutcome cancel() { return openLoader(state, std::nullopt, probe()); }
+
+    FileSizeProbe probe() {
+        return [this](const std::string& path) -> std::optional<std::uint64_t> {
+            ++measured;
+            auto it = sizes.find(path);
+            if (it == sizes.end()) return std::nullopt;
+            return it->second;
+        };
+    }
+
+    static void expectAccepted(const OpenLoaderOutcome& outcome, const std::string& name) {
+        EXPECT_TRUE(outcome.accepted);
+        EXPECT_EQ(outcome.message, "HDL/HDA (unpacked) loaded successfully.");
+        EXPECT_EQ(outcome.icon, NoticeIcon::Information);
+        EXPECT_EQ(outcome.statusMessage, "Loaded: " + name);
+    }
+    static void expectRejected(const OpenLoaderOutcome& outcome) {
+        EXPECT_FALSE(outcome.accepted);
+        EXPECT_EQ(outcome.message, "You must load HDL/HDA (unpacked)");
+        EXPECT_EQ(outcome.icon, NoticeIcon::Error);
+        EXPECT_EQ(outcome.statusMessage, "Please load HDL/HDA (unpacked)");
+    }
+
+    FormState state;
+    std::map<std::string, std::uint64_t> sizes;
+    int measured = 0;
+};
+
+TEST_F(OpenLoaderTest, ExactSizeIsAcceptedWhateverTheName) {
+    sizes["/in/notes.txt"] = 2977792;
+    expectAccepted(choose("/in/notes.txt", "notes.txt"), "notes.txt");
+    EXPECT_EQ(state.openelf, "/in/notes.txt");
+    EXPECT_EQ(state.elflen, 2977792u);
+}
+
+TEST_F(OpenLoaderTest, OneByteMoreOrLessIsRejectedAndLeavesOpenelfEmpty) {
+    sizes["/in/long.ELF"] = 2977793;
+    sizes["/in/short.ELF"] = 2977791;
+    expectRejected(choose("/in/long.ELF", "long.ELF"));
+    EXPECT_EQ(state.elflen, 2977793u);
+    expectRejected(choose("/in/short.ELF", "short.ELF"));
+    EXPECT_EQ(state.elflen, 2977791u);
+    EXPECT_EQ(state.openelf, "");
+}
+
+TEST_F(OpenLoaderTest, CancelBeforeAnyChoiceRejectsWithoutMeasuring) {
+    expectRejected(cancel());
+    EXPECT_EQ(measured, 0);
+    EXPECT_FALSE(state.elflen.has_value());
+    EXPECT_EQ(state.openelf, "");
+}
+
+TEST_F(OpenLoaderTest, CancelAfterAcceptedChoiceMeasuresItAgainAndRepeatsSuccess) {
+    sizes["/in/HDL.ELF"] = 2977792;
+    choose("/in/HDL.ELF", "HDL.ELF");
+    expectAccepted(cancel(), "HDL.ELF");
+    EXPECT_EQ(measured, 2);
+    EXPECT_EQ(state.openelf, "/in/HDL.ELF");
+}
+
+TEST_F(OpenLoaderTest, RejectedSecondFileKeepsTheFirstAsLoadedFile) {
+    sizes["/in/A.ELF"] = 2977792;
+    sizes["/in/B.ELF"] = 1000;
+    choose("/in/A.ELF", "A.ELF");
+    expectRejected(choose("/in/B.ELF", "B.ELF"));
+    EXPECT_EQ(state.openelf, "/in/A.ELF");
+    // B is now the remembered choice: a cancel measures B, not A.
+    expectRejected(cancel());
+    EXPECT_EQ(state.CommonDialog1.fullPath, "/in/B.ELF");
+}
+
+// A choice that cannot be measured must not pass on the size measured for
+// the file before it.
+TEST_F(OpenLoaderTest, UnmeasurableChoiceIsRejectedNotJudgedByAnEarlierSize) {
+    sizes["/in/A.ELF"] = 2977792;
+    choose("/in/A.ELF", "A.ELF");
+    expectRejected(choose("/in/gone.ELF", "gone.ELF"));
+    EXPECT_FALSE(state.elflen.has_value());
+    EXPECT_EQ(state.openelf, "/in/A.ELF");
+
+    // The accepted file itself vanishing is caught the same way on a cancel.
+    choose("/in/A.ELF", "A.ELF");
+    sizes.erase("/in/A.ELF");
+    expectRejected(cancel());
+}
+
+}  // namespace
+}  // namespace kelvane

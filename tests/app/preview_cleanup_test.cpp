@@ -1,0 +1,109 @@
+#include "app/preview_cleanup.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <random>
+
+#include "skin/graphics_set.h"
+
+namespace kelvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A fresh program directory below the system's temporary directory.
+class PreviewCleanupTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::random_device seed;
+        root = fs::temp_directory_path() / ("kelvane_cleanup_" + std::to_string(seed()));
+        fs::create_directories(root / "kit");
+        kit = root / "kit";
+        preview = kit / "hdl_gfx_tmp";
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::remove_all(root, ec);
+    }
+
+    static void write(const fs::path& file, const std::string& text = "data") {
+        std::ofstream(file) << text;
+    }
+    static void writeGraphicsSet(const fs::path& dir) {
+        fs::create_directories(dir);
+        for (const char* name : kGraphicsSetFiles) write(dir / name);
+    }
+    static std::string read(const fs::path& file) {
+        std::ifstream in(file);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    void cleanUp() { cleanUpPreviewDirectory(ProgramDirectory(kit.string(), '/')); }
+
+    fs::path root, kit, preview;
+};
+
+TEST_F(PreviewCleanupTest, WithoutPreviewDirectoryNothingIsTouched) {
+    writeGraphicsSet(kit / "hdl_gfx");
+    write(kit / "OUTFILE.ELF");
+    const fs::path before = fs::current_path();
+
+    cleanUp();
+
+    for (const char* name : kGraphicsSetFiles) EXPECT_TRUE(fs::exists(kit / "hdl_gfx" / name));
+    EXPECT_TRUE(fs::exists(kit / "OUTFILE.ELF"));
+    EXPECT_EQ(fs::current_path(), before);
+}
+
+TEST_F(PreviewCleanupTest, TheSixFilesGoAndTheEmptyDirectoryIsRemoved) {
+    writeGraphicsSet(preview);
+    writeGraphicsSet(kit / "hdl_gfx");
+
+    cleanUp();
+
+    EXPECT_FALSE(fs::exists(preview));
+    for (const char* name : kGraphicsSetFiles) EXPECT_TRUE(fs::exists(kit / "hdl_gfx" / name));
+}
+
+TEST_F(PreviewCleanupTest, OtherFilesStayAndKeepTheDirectory) {
+    writeGraphicsSet(preview);
+    write(preview / "mine.txt");
+    fs::create_directory(preview / "sub");
+
+    cleanUp();
+
+    for (const char* name : kGraphicsSetFiles) EXPECT_FALSE(fs::exists(preview / name)) << name;
+    EXPECT_TRUE(fs::exists(preview / "mine.txt"));
+    EXPECT_TRUE(fs::is_directory(preview / "sub"));
+}
+
+TEST_F(PreviewCleanupTest, ALinkInsideIsRemovedButItsTargetIsKept) {
+    fs::create_directories(preview);
+    write(root / "precious.bmp", "keep me");
+    fs::create_symlink(root / "precious.bmp", preview / "hdl_main.bmp");
+    fs::create_directory(root / "elsewhere");
+    write(root / "elsewhere" / "hdl_font.dat", "keep me too");
+    fs::create_directory_symlink(root / "elsewhere", preview / "hdl_font.dat");
+
+    cleanUp();
+
+    EXPECT_FALSE(fs::exists(fs::symlink_status(preview / "hdl_main.bmp")));
+    EXPECT_FALSE(fs::exists(fs::symlink_status(preview / "hdl_font.dat")));
+    EXPECT_EQ(read(root / "precious.bmp"), "keep me");
+    EXPECT_EQ(read(root / "elsewhere" / "hdl_font.dat"), "keep me too");
+    EXPECT_FALSE(fs::exists(preview));
+}
+
+TEST_F(PreviewCleanupTest, ALinkedPreviewDirectoryIsNotCleanedThrough) {
+    const fs::path outside = root / "outside";
+    writeGraphicsSet(outside);
+    fs::create_directory_symlink(outside, preview);
+
+    cleanUp();
+
+    for (const char* name : kGraphicsSetFiles) EXPECT_TRUE(fs::exists(outside / name)) << name;
+    EXPECT_TRUE(fs::is_symlink(preview));
+}
+
+}  // namespace
+}  // namespace kelvane
