@@ -1,0 +1,35 @@
+#include "help/qt_open_pages.h"
+
+#include <QStringList>
+
+namespace kelvane {
+
+namespace {
+
+QString failureText(const QString& what, const QString& target, const QString& reason,
+                    const QString& advice) {
+    QStringList paragraphs{what, target};
+    if (!reason.isEmpty()) paragraphs << reason;
+    paragraphs << advice;
+    return paragraphs.join(QStringLiteral("\n\n"));
+}
+
+}  // namespace
+
+void openDocument(DesktopServices& desktop, MessageBoxes& messages, const QString& path) {
+    QString error;
+    if (desktop.openInNotepad(path, &error)) return;
+    messages.show(failureText(QStringLiteral("The document could not be opened:"), path, error,
+                              QStringLiteral("You can open it yourself with any text editor.")),
+                  MessageIcon::Error);
+}
+
+void openWebAddress(DesktopServices& desktop, MessageBoxes& messages, const QString& address) {
+    QString error;
+    if (desktop.openWebPage(address, &error)) return;
+    messages.show(failureText(QStringLiteral("The web page could not be opened:"), address, error,
+                              QStringLiteral("You can open it yourself in your web browser.")),
+                  MessageIcon::Error);
+}
+
+}  // namespace kelvane
