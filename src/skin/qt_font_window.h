@@ -25,6 +25,9 @@ class FontWindow : public QDialog {
 
     bool isClosing() const { return closing_; }
 
+  public slots:
+    void reject() override;
+
   protected:
     void closeEvent(QCloseEvent* event) override;
 

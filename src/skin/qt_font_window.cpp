@@ -1,0 +1,73 @@
+#include "skin/qt_font_window.h"
+
+#include <QCloseEvent>
+#include <QPalette>
+
+#include "skin/font_help_text.h"
+#include "skin/qt_question_mark_icon.h"
+#include "ui_qt_font_window.h"
+
+namespace kelvane {
+namespace {
+
+const QColor kLightGrey(0xC0, 0xC0, 0xC0);
+
+void paintLightGrey(QWidget* widget) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, kLightGrey);
+    palette.setColor(QPalette::Base, kLightGrey);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+}  // namespace
+
+FontWindow::FontWindow(QWidget* owner) : QDialog(owner), ui_(std::make_unique<Ui::FontWindow>()) {
+    ui_->setupUi(this);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(size());
+    paintLightGrey(this);
+    paintLightGrey(ui_->Text3);
+
+    ui_->Image1->setPixmap(questionMarkIcon());
+    ui_->Label1->setText(QString::fromStdString(kFontWindowLabel));
+    ui_->Text3->setPlainText(QString::fromStdString(fontInstructions()));
+
+    if (owner) {
+        const QRect over = owner->frameGeometry();
+        move(over.center() - rect().center());
+    }
+}
+
+FontWindow::~FontWindow() = default;
+
+void FontWindow::closeEvent(QCloseEvent* event) {
+    closing_ = true;
+    event->accept();
+}
+
+// Escape closes the window like its close box, so it is unloaded either way.
+void FontWindow::reject() {
+    close();
+}
+
+void showFontWindow(QWidget* owner) {
+    if (!owner) {
+        (new FontWindow(nullptr))->show();
+        return;
+    }
+    // One window per owner: an open one is only brought to the front. A window
+    // that is closing is left to its deferred deletion and a fresh one made.
+    for (FontWindow* open : owner->findChildren<FontWindow*>(Qt::FindDirectChildrenOnly)) {
+        if (!open->isClosing() && !open->isHidden()) {
+            open->show();
+            open->raise();
+            open->activateWindow();
+            return;
+        }
+    }
+    auto* window = new FontWindow(owner);
+    window->show();
+}
+
+}  // namespace kelvane

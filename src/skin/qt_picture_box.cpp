@@ -1,0 +1,42 @@
+#include "skin/qt_picture_box.h"
+
+#include <QFile>
+#include <QImageReader>
+#include <QLabel>
+#include <QPixmap>
+
+#include "skin/bitmap_completeness.h"
+
+namespace kelvane {
+
+QImage readPreviewPicture(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+
+    const QByteArray head = file.peek(64);
+    const auto verdict = checkBitmapCompleteness(
+        reinterpret_cast<const unsigned char*>(head.constData()),
+        static_cast<std::size_t>(head.size()), static_cast<std::uint64_t>(file.size()));
+    if (verdict == BitmapCompleteness::Truncated) return {};
+
+    QImageReader reader(&file);
+    return reader.read();
+}
+
+void showInPictureBox(QLabel* box, const QImage& picture) {
+    if (picture.isNull()) {
+        box->clear();
+        return;
+    }
+    // Stretch to the box in device pixels so the preview stays sharp on high
+    // density screens; scaledContents keeps it stretched if the box resizes.
+    const qreal ratio = box->devicePixelRatioF();
+    const QSize target = box->contentsRect().size() * ratio;
+    QPixmap pixmap = QPixmap::fromImage(
+        target.isEmpty() ? picture
+                         : picture.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    pixmap.setDevicePixelRatio(ratio);
+    box->setPixmap(pixmap);
+}
+
+}  // namespace kelvane

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+class QLabel;
+
+namespace kelvane {
+
+// Reads a picture file for a preview box. Returns a null image when the file
+// is missing, unreadable, not a picture or a bitmap cut short.
+QImage readPreviewPicture(const QString& path);
+
+// Shows the picture stretched to the box; a null image empties the box.
+void showInPictureBox(QLabel* box, const QImage& picture);
+
+}  // namespace kelvane
