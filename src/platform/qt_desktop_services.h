@@ -8,7 +8,7 @@ namespace kelvane {
 // Both return at once; on failure they return false and fill `error` with a
 // sentence the caller can show (the caller names the file or address).
 class DesktopServices {
-public:
+  public:
     virtual ~DesktopServices() = default;
     virtual bool openInNotepad(const QString& path, QString* error) = 0;
     virtual bool openWebPage(const QString& address, QString* error) = 0;

@@ -11,7 +11,7 @@ namespace kelvane {
 // either case. Returns the chosen full path (native separators), or nothing
 // when the user cancelled.
 class FileDialogs {
-public:
+  public:
     virtual ~FileDialogs() = default;
     virtual std::optional<QString> openFile(const QString& filter) = 0;
 };

@@ -9,10 +9,18 @@ namespace kelvane {
 void QtMessageBoxes::show(const QString& text, MessageIcon icon) {
     QMessageBox::Icon qtIcon = QMessageBox::NoIcon;
     switch (icon) {
-        case MessageIcon::None: qtIcon = QMessageBox::NoIcon; break;
-        case MessageIcon::Information: qtIcon = QMessageBox::Information; break;
-        case MessageIcon::Warning: qtIcon = QMessageBox::Warning; break;
-        case MessageIcon::Error: qtIcon = QMessageBox::Critical; break;
+        case MessageIcon::None:
+            qtIcon = QMessageBox::NoIcon;
+            break;
+        case MessageIcon::Information:
+            qtIcon = QMessageBox::Information;
+            break;
+        case MessageIcon::Warning:
+            qtIcon = QMessageBox::Warning;
+            break;
+        case MessageIcon::Error:
+            qtIcon = QMessageBox::Critical;
+            break;
     }
     QMessageBox box(qtIcon, QString::fromUtf8(kProgramTitle), text, QMessageBox::Ok, parent_);
     box.exec();

@@ -8,12 +8,12 @@ namespace kelvane {
 
 // Message boxes shown with QMessageBox, window-modal over the given parent.
 class QtMessageBoxes : public MessageBoxes {
-public:
+  public:
     explicit QtMessageBoxes(QWidget* parent = nullptr) : parent_(parent) {}
     void setParent(QWidget* parent) { parent_ = parent; }
     void show(const QString& text, MessageIcon icon) override;
 
-private:
+  private:
     QWidget* parent_;
 };
 

@@ -10,7 +10,7 @@ enum class MessageIcon { None, Information, Warning, Error };
 // headless and see exactly what the user was told. Each box has an OK button
 // and the caption "HDL Kelvane GUI"; show() returns when the user closed it.
 class MessageBoxes {
-public:
+  public:
     virtual ~MessageBoxes() = default;
     virtual void show(const QString& text, MessageIcon icon) = 0;
 };

@@ -19,11 +19,11 @@ struct ToolCommand {
 
 // How one waited-for command ended.
 struct ToolOutcome {
-    bool started = false;   // false: could not be started, see error
-    QString error;          // why it could not be started
-    bool crashed = false;   // ended abnormally
-    bool stopped = false;   // the user pressed Stop
-    int exitCode = 0;       // valid when started and not crashed/stopped
+    bool started = false;  // false: could not be started, see error
+    QString error;         // why it could not be started
+    bool crashed = false;  // ended abnormally
+    bool stopped = false;  // the user pressed Stop
+    int exitCode = 0;      // valid when started and not crashed/stopped
 
     bool finishedNormally() const { return started && !crashed && !stopped; }
 };
@@ -37,7 +37,7 @@ struct StartOutcome {
 // Every external program is started through this interface, so tests can
 // record the exact command line, window style and working directory.
 class ProcessRunner {
-public:
+  public:
     virtual ~ProcessRunner() = default;
 
     // Runs the steps one after the other and waits for each to end, keeping the

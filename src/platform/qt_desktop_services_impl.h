@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QUrl>
+#include <functional>
+
+#include "platform/qt_desktop_services.h"
+
+namespace kelvane {
+
+// Opens text files in the editor and web pages in the browser.
+//
+// On Windows a text file opens in Notepad from the system directory with the
+// command line notepad.exe "<path>". Elsewhere it opens in the desktop's
+// application for the file, once the file is known to exist. Web pages open
+// in the default browser. The opener (QDesktopServices::openUrl unless given)
+// can be replaced, so that tests need no desktop.
+class QtDesktopServices : public DesktopServices {
+  public:
+    using UrlOpener = std::function<bool(const QUrl&)>;
+
+    explicit QtDesktopServices(UrlOpener opener = {});
+
+    bool openInNotepad(const QString& path, QString* error) override;
+    bool openWebPage(const QString& address, QString* error) override;
+
+  private:
+    UrlOpener opener_;
+};
+
+}  // namespace kelvane

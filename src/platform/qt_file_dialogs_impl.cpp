@@ -1,0 +1,23 @@
+#include "platform/qt_file_dialogs_impl.h"
+
+#include <QDir>
+#include <QFileDialog>
+
+#include "platform/qt_name_filters.h"
+
+namespace kelvane {
+
+std::optional<QString> QtFileDialogs::openFile(const QString& filter) {
+    QFileDialog dialog(parent_);
+    dialog.setObjectName(QStringLiteral("openFileDialog"));
+    dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(toQtNameFilters(filter));
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty()) return std::nullopt;
+    return QDir::toNativeSeparators(chosen.first());
+}
+
+}  // namespace kelvane
