@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QObject>
+
+#include "app/qt_app_context.h"
+#include "patch/patch_switches.h"
+
+class QAbstractButton;
+
+namespace Ui {
+class MainWindow;
+}
+
+namespace kelvane {
+
+// The fix check boxes Check1..Check7, the date/time choices Option1..Option4
+// and the language selector Option5..Option11. Each control writes its
+// fragment into the state as soon as it changes state, however it was changed,
+// so a selection made by the program follows the same rules as a click.
+class PatchSwitchesController : public QObject {
+    Q_OBJECT
+  public:
+    PatchSwitchesController(Ui::MainWindow& ui, AppContext& context, QObject* parent);
+
+  private:
+    void dateFixTicked(bool ticked);
+    void dateFixOptionSelected(int option);
+    // Shows the date/time model on the four choices without re-running it.
+    void showDateFixControls();
+
+    Ui::MainWindow& ui_;
+    AppContext& context_;
+    DateFixControls dateFix_;
+    QAbstractButton* dateFixOptions_[kDateFixOptionCount];
+};
+
+}  // namespace kelvane
