@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -27,8 +28,7 @@ struct RecordingOpener {
 #ifndef Q_OS_WIN
 TEST(DesktopServices, OpensOnlyAnExistingTextFileAndNamesItOnFailure) {
     QTemporaryDir dir;
-    const QString readme = dir.filePath(QStringLiteral("README/HDL PATCH README.txt"));
-    ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("README"))));
+    const QString readme = dir.filePath("HDL PATCH README.txt");
     QFile(readme).open(QIODevice::WriteOnly);
     RecordingOpener recorder;
     QtDesktopServices desktop(recorder.opener());
@@ -38,15 +38,14 @@ TEST(DesktopServices, OpensOnlyAnExistingTextFileAndNamesItOnFailure) {
     ASSERT_EQ(recorder.opened.size(), 1);
     EXPECT_EQ(recorder.opened[0].toLocalFile(), readme);
 
-    for (const QString& notAFile : {dir.filePath(QStringLiteral("gone.txt")), dir.path()}) {
-        error.clear();
+    // Neither a missing file nor a directory reaches the opener.
+    for (const QString& notAFile : {dir.filePath("gone.txt"), dir.path()}) {
         EXPECT_FALSE(desktop.openInNotepad(notAFile, &error));
         EXPECT_TRUE(error.contains(notAFile)) << error.toStdString();
     }
     EXPECT_EQ(recorder.opened.size(), 1);
 
     recorder.succeeds = false;
-    error.clear();
     EXPECT_FALSE(desktop.openInNotepad(readme, &error));
     EXPECT_TRUE(error.contains(readme)) << error.toStdString();
 }
@@ -56,7 +55,7 @@ TEST(DesktopServices, OpensWebAddressesUnchangedAndReportsFailures) {
     RecordingOpener recorder;
     QtDesktopServices desktop(recorder.opener());
     QString error;
-    const QString address = QStringLiteral("http://www.ps2-home.com/hdl_list.php");
+    const QString address = "http://www.ps2-home.com/hdl_list.php";
 
     EXPECT_TRUE(desktop.openWebPage(address, &error));
     ASSERT_EQ(recorder.opened.size(), 1);
@@ -67,7 +66,7 @@ TEST(DesktopServices, OpensWebAddressesUnchangedAndReportsFailures) {
     EXPECT_TRUE(error.contains(address)) << error.toStdString();
 
     error.clear();
-    EXPECT_FALSE(desktop.openWebPage(QStringLiteral("no address at all"), &error));
+    EXPECT_FALSE(desktop.openWebPage("no address at all", &error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(recorder.opened.size(), 2);
 }
