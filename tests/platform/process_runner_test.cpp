@@ -175,6 +175,14 @@ TEST(ProcessRunner, ProgramsThatCannotRunAreReportedNotStarted) {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("MZ\x90\x00 not really a program", 24);
     }
+    // Marked executable but in no format the system can run.
+    const QString garbage = dir.filePath("garbage.exe");
+    {
+        QFile file(garbage);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("\x7f\x01\x02 neither a program nor a script");
+    }
+    QFile::setPermissions(garbage, QFile::permissions(garbage) | QFile::ExeOwner);
     QTemporaryDir noWineHere;
     const QString missing = dir.filePath("no such dir/hdlpatch.exe");
     const QString gone = dir.filePath("gone");
@@ -185,6 +193,7 @@ TEST(ProcessRunner, ProgramsThatCannotRunAreReportedNotStarted) {
         {{quoted(dir.path()), {}}, dir.path() + " is a directory"},
         {{quoted(windowsProgram) + " a", {}},
          windowsProgram + " is a Windows program; install wine to run it"},
+        {{quoted(garbage), {}}, garbage + ": "},
         {{"   ", {}}, "names no program"},
         {{probeLine("x"), gone}, "the working directory " + gone + " does not exist"},
     };
