@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <string>
 #include <vector>
 
 #include "patch/patch_composition.h"
@@ -31,6 +32,23 @@ QString nativeSystemDirectory() {
            QStringLiteral("\\System32");
 #else
     return {};
+#endif
+}
+
+// Whether the batch file's bytes mean `text` both in the code page they are
+// written in and, on Windows, in the console code page that cmd.exe reads
+// batch files in (the two differ for most non-ASCII characters).
+bool readsBackUnchanged(const QByteArray& bytes, const QString& text) {
+    if (QString::fromLocal8Bit(bytes) != text) return false;
+#ifdef Q_OS_WIN
+    if (bytes.isEmpty()) return true;
+    const int length =
+        MultiByteToWideChar(CP_OEMCP, 0, bytes.constData(), int(bytes.size()), nullptr, 0);
+    std::wstring wide(std::size_t(length), L'\0');
+    MultiByteToWideChar(CP_OEMCP, 0, bytes.constData(), int(bytes.size()), wide.data(), length);
+    return QString::fromStdWString(wide) == text;
+#else
+    return true;
 #endif
 }
 
@@ -138,14 +156,14 @@ void PatchRunController::patch() {
 
 bool PatchRunController::writeBatchFile(const PatchPlan& plan) {
     const QString path = q(plan.batchFilePath);
-    // The batch file is read in the system's 8-bit code page; a path that code
-    // page cannot hold would name another file.
+    // The batch file is written in the system's 8-bit code page. A path that
+    // does not read back unchanged would name another file.
     const QString text = q(plan.batchFileText);
     const QByteArray bytes = text.toLocal8Bit();
-    if (QString::fromLocal8Bit(bytes) != text) {
+    if (!readsBackUnchanged(bytes, text)) {
         context_.messages.show(
             QStringLiteral("The packing batch file cannot be written: a path holds characters "
-                           "that the system code page cannot represent.\n%1")
+                           "that the command interpreter would not read as they are.\n%1")
                 .arg(path),
             MessageIcon::Error);
         return false;
