@@ -36,10 +36,18 @@ FontWindow::FontWindow(QWidget* owner) : QDialog(owner), ui_(std::make_unique<Ui
     if (owner) {
         const QRect over = owner->frameGeometry();
         move(over.center() - rect().center());
+        owner->installEventFilter(this);
     }
 }
 
 FontWindow::~FontWindow() = default;
+
+bool FontWindow::eventFilter(QObject* watched, QEvent* event) {
+    // The owner going away (not merely minimised, which hides it
+    // spontaneously) closes this window too.
+    if (watched == parent() && event->type() == QEvent::Hide && !event->spontaneous()) close();
+    return QDialog::eventFilter(watched, event);
+}
 
 void FontWindow::closeEvent(QCloseEvent* event) {
     closing_ = true;

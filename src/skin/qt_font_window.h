@@ -29,6 +29,7 @@ class FontWindow : public QDialog {
     void reject() override;
 
   protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:

@@ -75,5 +75,16 @@ TEST(FontWindow, OneWindowThatIsRaisedWhileOpenAndMadeAfreshAfterClosing) {
     EXPECT_TRUE(fontWindowsOf(owner).isEmpty());
 }
 
+TEST(FontWindow, ClosesWhenItsOwnerCloses) {
+    QWidget owner;
+    owner.show();
+    showFontWindow(&owner);
+    QPointer<FontWindow> window = owner.findChild<FontWindow*>();
+    ASSERT_TRUE(window && window->isVisible());
+    owner.close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(window.isNull());
+}
+
 }  // namespace
 }  // namespace kelvane
