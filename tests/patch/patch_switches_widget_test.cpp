@@ -17,16 +17,6 @@ namespace {
 
 using SwitchesWindow = PatchWindowTest;
 
-TEST_F(SwitchesWindow, FixBoxesWriteTheirFragmentsAndMoveTheFocusAway) {
-    ui.Check1->click();
-    ui.Check6->click();
-    EXPECT_EQ(state.uno, "/n");
-    EXPECT_EQ(state.sei, "/l");
-    ui.Check1->click();
-    EXPECT_EQ(state.uno, "");
-    EXPECT_EQ(focusMoves, 3);
-}
-
 TEST_F(SwitchesWindow, DateFixBoxDrivesItsFourChoices) {
     ui.Check7->click();
     EXPECT_TRUE(ui.Option1->isEnabled());
