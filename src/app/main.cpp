@@ -2,10 +2,29 @@
 #include <QDir>
 
 #include "app/qt_main_window.h"
+#include "platform/qt_desktop_services_impl.h"
+#include "platform/qt_file_dialogs_impl.h"
 #include "platform/qt_message_box_dialogs.h"
+#include "platform/qt_process_runner_impl.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    // Placeholder wiring; the real platform services replace it.
-    return 0;
+
+    // Every tool, read-me and work path hangs off the executable's own
+    // directory, never off the working directory the program was started in.
+    const QString programDir = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
+    const kelvane::ProgramDirectory directory(programDir.toStdString(),
+                                              QDir::separator().toLatin1());
+
+    kelvane::QtMessageBoxes messages;
+    kelvane::QtFileDialogs dialogs;
+    kelvane::QtProcessRunner runner;
+    kelvane::QtDesktopServices desktop;
+
+    kelvane::MainWindow window(directory, {messages, dialogs, runner, desktop});
+    messages.setParent(&window);
+    dialogs.setParent(&window);
+    runner.setWindow(&window);
+    window.show();
+    return app.exec();
 }

@@ -7,6 +7,8 @@
 #include "app/program_directory.h"
 #include "app/qt_app_context.h"
 
+class QLabel;
+
 namespace Ui {
 class MainWindow;
 }
@@ -25,7 +27,7 @@ struct PlatformServices {
 // the widgets to the logic of each subsystem.
 class MainWindow : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     MainWindow(ProgramDirectory programDir, PlatformServices services, QWidget* parent = nullptr);
     ~MainWindow() override;
 
@@ -33,13 +35,26 @@ public:
     Ui::MainWindow& ui() { return *ui_; }
     AppContext& context() { return *context_; }
 
-protected:
+    // Replaces the text of status panel 1.
+    void setStatusMessage(const QString& text);
+
+  protected:
+    // Closing by "Quit" or by the close box clears away the preview files.
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
+    void setUpLook();
+    void setUpStatusBar();
+    void setUpFocusSink();
+    void runStartup();
+
     FormState state_;
     std::unique_ptr<Ui::MainWindow> ui_;
     std::unique_ptr<AppContext> context_;
+    QLabel* statusPanel1_ = nullptr;
+    QLabel* statusPanel2_ = nullptr;
+    QLabel* statusPanel3_ = nullptr;
+    QWidget* focusSink_ = nullptr;
 };
 
 }  // namespace kelvane
