@@ -115,17 +115,20 @@ void checkRefusedKit(const AwkwardKit& kit, const std::string& reason, const Pat
                      const fs::path& scratch) {
     CHECK(kit.name.find_first_of("%&^|<>") != std::string::npos,
           kit.name << ": refused without cause: " << reason);
-    auto run = runBatchPlan(plan, CP_ACP, scratch);
+    auto run = runBatchPlan(plan, CP_OEMCP, scratch);
     if (!run) return;
     const bool outputs =
         fs::exists(nativePath(kit.state.Text2)) && fs::exists(nativePath(kit.state.textpacked));
-    const bool exact = run->records.size() == 2 &&
-                       run->records[0].args == kit.intendedPatchArguments() &&
-                       run->records[0].cwd == kit.programDirectory.directory();
+    std::string received = "no tool ran";
+    if (!run->records.empty()) {
+        const auto& patch = run->records.front();
+        received = patch.tool + " got " +
+                   (patch.args == kit.intendedPatchArguments() ? "exact" : "wrong") +
+                   " arguments in <" + patch.cwd + ">";
+    }
     note(kit.name + ": refused (" + reason.substr(0, reason.find('\n')) +
-         "); run anyway: cmd exit " + std::to_string(run->process.exitCode) +
-         (outputs ? ", outputs written" : ", outputs missing") +
-         (exact ? ", arguments and directory exact" : ", received:" + describe(run->records)));
+         "); run anyway: cmd exit " + std::to_string(run->process.exitCode) + ", " + received +
+         (outputs ? ", outputs written" : ", outputs missing"));
 }
 
 }  // namespace
