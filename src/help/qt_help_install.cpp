@@ -1,13 +1,11 @@
 #include "help/qt_help_install.h"
 
-#include "ui_qt_main_window.h"
+#include "help/qt_help_controller.h"
 
 namespace kelvane {
 
 void installHelpControllers(Ui::MainWindow& ui, AppContext& context, QObject* owner) {
-    (void)ui;
-    (void)context;
-    (void)owner;
+    new HelpController(ui, context, owner);
 }
 
 }  // namespace kelvane

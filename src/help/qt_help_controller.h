@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QObject>
+
+#include "app/qt_app_context.h"
+#include "help/readme_documents.h"
+
+namespace Ui {
+class MainWindow;
+}
+
+namespace kelvane {
+
+// The main window's help furniture: the read-me menu, the about window, the
+// web entries and link labels, and the font window's "HELP" button.
+class HelpController : public QObject {
+    Q_OBJECT
+  public:
+    HelpController(Ui::MainWindow& ui, AppContext& context, QObject* parent);
+
+  private:
+    void setUpLinkLabels();
+    void openReadme(ReadmeDocument document);
+    void openPage(const std::string& address);
+    void showFontHelp();
+
+    Ui::MainWindow& ui_;
+    AppContext& context_;
+};
+
+}  // namespace kelvane
