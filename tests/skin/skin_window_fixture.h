@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <QColor>
 #include <QDir>
 #include <QImage>
+#include <QLabel>
 #include <QTemporaryDir>
 #include <memory>
 
@@ -13,27 +13,27 @@
 
 namespace kelvane::testing {
 
-// A real main window on the recording fakes, with a fresh temporary program
-// directory.
+// A real main window on the recording fakes, in a fresh program directory.
 class SkinWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(programDir.isValid());
         window = std::make_unique<MainWindow>(
-            ProgramDirectory(QDir::toNativeSeparators(programDir.path()).toStdString(),
-                             QDir::separator().toLatin1()),
-            fake.services());
+            ProgramDirectory(programDir.path().toStdString(), '/'), fake.services());
     }
 
     QString kitPath(const QString& relative) const { return programDir.filePath(relative); }
     Ui::MainWindow& ui() { return window->ui(); }
     FormState& state() { return window->state(); }
 
-    // Writes a plain picture of one colour as a Windows bitmap.
-    static void writeBitmap(const QString& path, QColor colour, QSize size = {512, 448}) {
-        QImage picture(size, QImage::Format_RGB888);
+    static void writeBitmap(const QString& path, QColor colour) {
+        QImage picture(512, 448, QImage::Format_RGB888);
         picture.fill(colour);
         ASSERT_TRUE(picture.save(path, "BMP")) << path.toStdString();
+    }
+    static QColor centreColour(const QLabel* box) {
+        const QImage shown = box->pixmap().toImage();
+        return shown.pixelColor(shown.width() / 2, shown.height() / 2);
     }
 
     // Acts like HDLPatch "/X": the six files appear in the working directory.
@@ -42,11 +42,10 @@ class SkinWindowTest : public ::testing::Test {
             const QDir dir(command.workingDirectory);
             writeBitmap(dir.filePath("hdl_main.bmp"), Qt::blue);
             writeBitmap(dir.filePath("hdl_splash.bmp"), Qt::red);
-            writeBitmap(dir.filePath("hdl_font.bmp"), Qt::white, {256, 256});
-            for (const char* name : {"hdl_button.tga", "hdl_colors.txt", "hdl_font.dat"}) {
+            for (const char* name :
+                 {"hdl_button.tga", "hdl_colors.txt", "hdl_font.bmp", "hdl_font.dat"}) {
                 QFile file(dir.filePath(name));
                 ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-                file.write("x");
             }
         };
     }
