@@ -4,6 +4,9 @@
 # private Wine prefix made for this run. When a Linux build exists in ./build,
 # also runs its wine test (the program's runner starting the Windows tools).
 # Prints the test program's closing line; exits non-zero on any failure.
+#
+# usage: scripts/windows-tests.sh [directory-name...]
+#   Each name is tried as a program directory besides the built-in awkward ones.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -39,7 +42,7 @@ wineserver -w
 
 status=0
 output="$build/windows-tests.log"
-wine "$build/windows-tests/kelvane_windows_tests.exe" "$(winepath -w "$build/kit/tools")" \
+wine "$build/windows-tests/kelvane_windows_tests.exe" "$(winepath -w "$build/kit/tools")" "$@" \
   >"$output" 2>&1 || status=$?
 wineserver -w
 tr -d '\r' <"$output" | grep -E '^(FAILED|note:|splitter:|command lines:|a\.bat:)' || true

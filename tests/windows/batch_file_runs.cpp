@@ -137,7 +137,7 @@ void runBatchFiles(const Setup& setup) {
     ScratchDir scratch;
     const std::string system = systemDirectory();
     int accepted = 0;
-    for (const auto& name : awkwardDirectoryNames()) {
+    for (const auto& name : setup.directoryNames) {
         AwkwardKit kit(scratch.path() / "kits", name, setup);
         PatchCheckOptions options;
         options.pack = true;
@@ -151,7 +151,7 @@ void runBatchFiles(const Setup& setup) {
             checkAcceptedKit(kit, plan, scratch.path());
         }
     }
-    std::cout << "a.bat: " << accepted << " of " << awkwardDirectoryNames().size()
+    std::cout << "a.bat: " << accepted << " of " << setup.directoryNames.size()
               << " program directories passed the checks for a packing run (ANSI code page "
               << GetACP() << ", OEM code page " << GetOEMCP() << ")" << std::endl;
 }

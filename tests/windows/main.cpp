@@ -2,8 +2,10 @@
 // runtime and command interpreter, that the command lines and a.bat the
 // program composes reach the tools exactly as meant.
 //
-// usage: kelvane_windows_tests [tools-directory]
-// (default: ..\kit\tools beside this program's directory)
+// usage: kelvane_windows_tests [tools-directory [directory-name...]]
+// The tools directory defaults to ..\kit\tools beside this program's
+// directory; further names are tried as program directories besides the
+// built-in awkward ones.
 
 #include <chrono>
 #include <iostream>
@@ -18,6 +20,8 @@ int wmain(int argc, wchar_t** argv) {
     setup.testDirectory = programDirectory();
     setup.toolsDirectory = argc > 1 ? std::filesystem::path(argv[1])
                                     : setup.testDirectory.parent_path() / "kit" / "tools";
+    setup.directoryNames = awkwardDirectoryNames();
+    for (int i = 2; i < argc; ++i) setup.directoryNames.push_back(utf8FromWide(argv[i]));
 
     try {
         for (auto section : {runSplitterAgreement, runToolCommandLines, runBatchFiles}) {

@@ -10,6 +10,8 @@ struct Setup {
     std::filesystem::path testDirectory;   // this program, argv_echo.exe, notepad.exe
     std::filesystem::path toolsDirectory;  // the Windows stand-ins hdlpatch.exe, ps2-packer.exe
     int randomLines = 400;
+    // Program directory names the kits are made in.
+    std::vector<std::string> directoryNames;
 };
 
 // Program directory names with blanks, the characters the command interpreter

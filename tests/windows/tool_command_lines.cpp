@@ -100,11 +100,11 @@ void checkKit(const AwkwardKit& kit, const Setup& setup, const fs::path& scratch
 
 void runToolCommandLines(const Setup& setup) {
     ScratchDir scratch;
-    for (const auto& name : awkwardDirectoryNames()) {
+    for (const auto& name : setup.directoryNames) {
         AwkwardKit kit(scratch.path() / "kits", name, setup);
         checkKit(kit, setup, scratch.path());
     }
-    std::cout << "command lines: " << awkwardDirectoryNames().size() << " program directories"
+    std::cout << "command lines: " << setup.directoryNames.size() << " program directories"
               << std::endl;
 }
 

@@ -110,12 +110,12 @@ std::wstring environmentWithLog(const std::filesystem::path& log) {
 
 }  // namespace
 
-std::vector<bool> runEachLogged(const std::vector<std::string>& commandLines,
-                                const std::string& applicationName,
-                                const std::vector<std::filesystem::path>& logs) {
-    constexpr std::size_t kAtOnce = 16;
+std::vector<std::string> runEachLogged(const std::vector<std::string>& commandLines,
+                                       const std::string& applicationName,
+                                       const std::vector<std::filesystem::path>& logs) {
+    constexpr std::size_t kAtOnce = 8;
     const std::wstring application = wideFromUtf8(applicationName);
-    std::vector<bool> ok(commandLines.size(), false);
+    std::vector<std::string> ended(commandLines.size());
     for (std::size_t first = 0; first < commandLines.size(); first += kAtOnce) {
         std::vector<std::pair<std::size_t, HANDLE>> running;
         for (std::size_t i = first; i < std::min(first + kAtOnce, commandLines.size()); ++i) {
@@ -130,19 +130,23 @@ std::vector<bool> runEachLogged(const std::vector<std::string>& commandLines,
                                &process)) {
                 CloseHandle(process.hThread);
                 running.emplace_back(i, process.hProcess);
+            } else {
+                ended[i] = "not started, error " + std::to_string(GetLastError());
             }
         }
         for (auto [i, process] : running) {
-            DWORD exitCode = 1;
-            if (WaitForSingleObject(process, 60000) == WAIT_OBJECT_0)
+            DWORD exitCode = 0;
+            if (WaitForSingleObject(process, 60000) == WAIT_OBJECT_0) {
                 GetExitCodeProcess(process, &exitCode);
-            else
+                if (exitCode != 0) ended[i] = "exit code " + std::to_string(exitCode);
+            } else {
                 TerminateProcess(process, 99);
+                ended[i] = "did not end within a minute";
+            }
             CloseHandle(process);
-            ok[i] = exitCode == 0;
         }
     }
-    return ok;
+    return ended;
 }
 
 void setToolLog(const std::filesystem::path& log) {

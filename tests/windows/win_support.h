@@ -34,10 +34,11 @@ ProcessResult runCommandLine(const std::string& commandLine, const std::string& 
 
 // Starts every command line with the given application, each with
 // KELVANE_TOOL_LOG set to its own log file, several at a time, and waits for
-// all. Returns for each whether it started and exited with 0.
-std::vector<bool> runEachLogged(const std::vector<std::string>& commandLines,
-                                const std::string& applicationName,
-                                const std::vector<std::filesystem::path>& logs);
+// all. Returns for each a description of how it ended: empty when it
+// started and exited with 0.
+std::vector<std::string> runEachLogged(const std::vector<std::string>& commandLines,
+                                       const std::string& applicationName,
+                                       const std::vector<std::filesystem::path>& logs);
 
 // Sets KELVANE_TOOL_LOG for this process and every child it starts.
 void setToolLog(const std::filesystem::path& log);
