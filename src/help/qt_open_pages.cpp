@@ -8,7 +8,9 @@ namespace {
 
 QString failureText(const QString& what, const QString& target, const QString& reason,
                     const QString& advice) {
-    QStringList paragraphs{what, target};
+    QStringList paragraphs{what};
+    // The platform's reason may name the target already.
+    if (!reason.contains(target)) paragraphs << target;
     if (!reason.isEmpty()) paragraphs << reason;
     paragraphs << advice;
     return paragraphs.join(QStringLiteral("\n\n"));

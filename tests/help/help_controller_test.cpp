@@ -126,6 +126,8 @@ TEST_F(HelpControllerTest, AboutShowsOneWindowOwnedByTheMainWindow) {
     const auto windows = window.findChildren<AboutWindow*>();
     ASSERT_EQ(windows.size(), 1);
     EXPECT_TRUE(windows.front()->isVisible());
+    const QPoint offCentre = windows.front()->geometry().center() - window.geometry().center();
+    EXPECT_LE(offCentre.manhattanLength(), 4) << "placed centred over the main window";
 }
 
 TEST_F(HelpControllerTest, FontHelpMovesTheFocusAwayThenShowsOneFontWindow) {
