@@ -1,7 +1,11 @@
 #include "skin/qt_font_window.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QPalette>
+#include <QPlainTextEdit>
+#include <algorithm>
+#include <cmath>
 
 #include "skin/font_help_text.h"
 #include "skin/qt_question_mark_icon.h"
@@ -20,18 +24,38 @@ void paintLightGrey(QWidget* widget) {
     widget->setAutoFillBackground(true);
 }
 
+constexpr int kMargin = 8;
+
+// Grows the text box so that every line shows whole in the current font; the
+// box then never needs scroll bars (which would otherwise claim room and
+// demand each other).
+void fitTextWithoutScrolling(QPlainTextEdit* text) {
+    text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    const QFontMetrics metrics(text->font());
+    const QStringList lines = text->toPlainText().split(QLatin1Char('\n'));
+    int widest = 0;
+    for (const QString& line : lines) widest = std::max(widest, metrics.horizontalAdvance(line));
+    const int chrome = 2 * text->frameWidth() +
+                       2 * static_cast<int>(std::ceil(text->document()->documentMargin())) + 4;
+    const QSize needed(widest + chrome, metrics.lineSpacing() * int(lines.size()) + chrome);
+    text->resize(text->size().expandedTo(needed));
+}
+
 }  // namespace
 
 FontWindow::FontWindow(QWidget* owner) : QDialog(owner), ui_(std::make_unique<Ui::FontWindow>()) {
     ui_->setupUi(this);
     setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(size());
     paintLightGrey(this);
     paintLightGrey(ui_->Text3);
 
     ui_->Image1->setPixmap(questionMarkIcon());
     ui_->Label1->setText(QString::fromStdString(kFontWindowLabel));
     ui_->Text3->setPlainText(QString::fromStdString(fontInstructions()));
+    fitTextWithoutScrolling(ui_->Text3);
+    setFixedSize(std::max(width(), ui_->Text3->geometry().right() + kMargin + 1),
+                 std::max(height(), ui_->Text3->geometry().bottom() + kMargin + 1));
 
     if (owner) {
         const QRect over = owner->frameGeometry();
