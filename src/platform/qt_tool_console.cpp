@@ -47,10 +47,24 @@ ToolConsole::ToolConsole(QWidget* parent)
         emit stopRequested();
     });
     connect(close_, &QPushButton::clicked, this, &QDialog::accept);
+
+    flushTimer_.setSingleShot(true);
+    flushTimer_.setInterval(40);
+    connect(&flushTimer_, &QTimer::timeout, this, [this] { flushPending(); });
+}
+
+void ToolConsole::flushPending() const {
+    if (pending_.isEmpty()) return;
+    // Lines the log would drop at once are not worth laying out.
+    if (pending_.size() > kMaxLogLines)
+        pending_.erase(pending_.begin(), pending_.end() - kMaxLogLines);
+    log_->appendPlainText(pending_.join(QLatin1Char('\n')));
+    pending_.clear();
 }
 
 void ToolConsole::beginStep(const QString& commandLine) {
     // A blank line sets each later step apart from the one before.
+    flushPending();
     if (anyStep_) log_->appendPlainText(QString());
     anyStep_ = true;
     log_->appendPlainText(commandLine);
@@ -58,10 +72,12 @@ void ToolConsole::beginStep(const QString& commandLine) {
 }
 
 void ToolConsole::appendOutput(const QString& line) {
-    log_->appendPlainText(line);
+    pending_.push_back(line);
+    if (!flushTimer_.isActive()) flushTimer_.start();
 }
 
 void ToolConsole::endStep(const ToolOutcome& outcome) {
+    flushPending();
     log_->appendPlainText(describeOutcome(outcome));
 }
 
@@ -74,6 +90,7 @@ void ToolConsole::finish() {
 }
 
 QString ToolConsole::logText() const {
+    flushPending();
     return log_->toPlainText();
 }
 

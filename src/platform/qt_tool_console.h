@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QDialog>
+#include <QStringList>
+#include <QTimer>
 
 #include "platform/qt_process_runner.h"
 
@@ -44,6 +46,12 @@ class ToolConsole : public QDialog {
     QPushButton* close_;
     bool running_ = true;
     bool anyStep_ = false;
+    // Output lines wait here briefly and reach the log in batches: appending
+    // them one by one re-lays out the view for every line and cannot keep up
+    // with a chatty tool.
+    mutable QStringList pending_;
+    QTimer flushTimer_;
+    void flushPending() const;
 };
 
 }  // namespace kelvane
