@@ -57,7 +57,7 @@ Bytes encodeTga32(const Raster& picture) {
     out.push_back(0);                              // no image id
     out.push_back(0);                              // no colour map
     out.push_back(2);                              // uncompressed true colour
-    for (int i = 0; i < 5; ++i) out.push_back(0);  // colour map specification
+    for (int i = 0; i < 5; ++i) out.push_back(0);  // colour map fields
     put16(out, 0);                                 // x origin
     put16(out, 0);                                 // y origin
     put16(out, static_cast<unsigned>(picture.width()));
