@@ -2,95 +2,64 @@
 // runner starts the stand-in tools in a temporary kit whose path has blanks,
 // and the stand-ins log the arguments they received.
 
-#include <gtest/gtest.h>
-
 #include <QCheckBox>
-#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
 
-#include "app/qt_main_window.h"
 #include "platform/qt_process_runner_impl.h"
-#include "support/fake_platform.h"
 #include "tool_log.h"
 #include "ui_qt_main_window.h"
+// after the generated Ui class
+#include "patch/patch_window_fixture.h"
 
 namespace kelvane::testing {
 namespace {
 
-using tools::readToolLog;
-using tools::ToolLogRecord;
+using Args = std::vector<std::string>;
 
-class PatchEndToEnd : public ::testing::Test {
+// Constructed before the window that uses it.
+struct RealRunner {
+    QtProcessRunner runner;
+};
+
+class PatchEndToEnd : private RealRunner, public PatchWindowTest {
   protected:
-    PatchEndToEnd()
-        : kit(QDir::tempPath() + QStringLiteral("/e2e kit XXXXXX")),
-          window(ProgramDirectory(QDir::toNativeSeparators(kit.path()).toStdString(),
-                                  QDir::separator().toLatin1()),
-                 PlatformServices{fakes.messages, fakes.dialogs, runner, fakes.desktop}),
-          ui(window.ui()),
-          state(window.state()) {
+    PatchEndToEnd() : PatchWindowTest(&runner) {
         runner.setWindow(&window);
         runner.setConsoleClosesWhenDone(true);
-
         const QDir built(QStringLiteral(KELVANE_TEST_KIT_DIR));
-        QDir(kit.path()).mkpath(QStringLiteral("tools"));
-        QDir(kit.path()).mkpath(QStringLiteral("samples"));
-        for (const QString& tool :
-             {QStringLiteral("hdlpatch.exe"), QStringLiteral("ps2-packer.exe")}) {
-            EXPECT_TRUE(QFile::copy(built.filePath("tools/" + tool), path("tools/" + tool)));
-        }
-        EXPECT_TRUE(QFile::copy(built.filePath("samples/DEMO.ELF"), path("samples/DEMO.ELF")));
-
-        logFile = path("tool log.txt");
-        qputenv(tools::kToolLogVariable, QFile::encodeName(logFile));
-        state.openelf = path("samples/DEMO.ELF").toStdString();
+        QDir(kit.path()).mkpath("tools");
+        QDir(kit.path()).mkpath("samples");
+        for (const char* file : {"tools/hdlpatch.exe", "tools/ps2-packer.exe", "samples/DEMO.ELF"})
+            EXPECT_TRUE(QFile::copy(built.filePath(file), kitPath(file)));
+        qputenv(tools::kToolLogVariable, QFile::encodeName(kitPath("tool log.txt")));
+        state.openelf = str("samples/DEMO.ELF");
     }
     ~PatchEndToEnd() override { qunsetenv(tools::kToolLogVariable); }
 
-    QString path(const QString& relative) const {
-        return QDir::toNativeSeparators(kit.path() + QLatin1Char('/') + relative);
+    std::string str(const QString& relative) const { return kitPath(relative).toStdString(); }
+    std::vector<tools::ToolLogRecord> log() const {
+        return tools::readToolLog(str("tool log.txt"));
     }
-    std::string str(const QString& relative) const { return path(relative).toStdString(); }
-
-    std::vector<ToolLogRecord> log() const { return readToolLog(logFile.toStdString()); }
-
-    QStringList messages() const {
-        QStringList texts;
-        for (const auto& shown : fakes.messages.shown) texts << shown.text;
-        return texts;
-    }
-
-    QTemporaryDir kit;
-    FakePlatform fakes;
-    QtProcessRunner runner;
-    MainWindow window;
-    Ui::MainWindow& ui;
-    FormState& state;
-    QString logFile;
 };
 
 TEST_F(PatchEndToEnd, DirectRunPassesEverySwitchAndWritesTheOutput) {
-    ui.Check1->click();
-    ui.Check4->click();
-    ui.Check7->click();
-    ui.Option3->click();
-    ui.Option5->click();
-    ui.ntsc->click();
+    for (QAbstractButton* button : std::initializer_list<QAbstractButton*>{
+             ui.Check1, ui.Check4, ui.Check7, ui.Option3, ui.Option5, ui.ntsc})
+        button->click();
     ui.Command2->click();
 
     const auto records = log();
     ASSERT_EQ(records.size(), 1u);
     EXPECT_EQ(records[0].tool, "hdlpatch");
-    const std::vector<std::string> expected{
-        "/n", "/b", "/D2", "/T1", "/P", "82,2D", str("samples/DEMO.ELF"), str("OUTFILE.ELF")};
-    EXPECT_EQ(records[0].args, expected);
-    EXPECT_TRUE(QFile::exists(path("OUTFILE.ELF")));
-    EXPECT_TRUE(messages().isEmpty()) << messages().join("\n").toStdString();
-    EXPECT_FALSE(QFile::exists(path("a.bat")));
+    EXPECT_EQ(records[0].args, (Args{"/n", "/b", "/D2", "/T1", "/P", "82,2D",
+                                     str("samples/DEMO.ELF"), str("OUTFILE.ELF")}));
+    EXPECT_TRUE(QFile::exists(kitPath("OUTFILE.ELF")));
+    EXPECT_FALSE(QFile::exists(kitPath("a.bat")));
+    EXPECT_GE(focusMoves, 1);
+    EXPECT_TRUE(platform.messages.shown.empty()) << lastMessage().toStdString();
 }
 
 TEST_F(PatchEndToEnd, PackingRunPatchesThenPacksInTheProgramDirectory) {
@@ -102,50 +71,41 @@ TEST_F(PatchEndToEnd, PackingRunPatchesThenPacksInTheProgramDirectory) {
     const auto records = log();
     ASSERT_EQ(records.size(), 2u);
     EXPECT_EQ(records[0].tool, "hdlpatch");
-    const std::vector<std::string> patchArgs{"/P", "82,5A", str("samples/DEMO.ELF"),
-                                             str("MY GAME.ELF")};
-    EXPECT_EQ(records[0].args, patchArgs);
+    EXPECT_EQ(records[0].args, (Args{"/P", "82,5A", str("samples/DEMO.ELF"), str("MY GAME.ELF")}));
     EXPECT_EQ(records[1].tool, "ps2-packer");
-    const std::vector<std::string> packArgs{str("MY GAME.ELF"), str("PACKED_OUTFILE.ELF")};
-    EXPECT_EQ(records[1].args, packArgs);
-    for (const auto& record : records) {
+    EXPECT_EQ(records[1].args, (Args{str("MY GAME.ELF"), str("PACKED_OUTFILE.ELF")}));
+    for (const auto& record : records)
         EXPECT_TRUE(QFileInfo(QString::fromStdString(record.cwd)) == QFileInfo(kit.path()))
             << record.cwd;
-    }
-    EXPECT_TRUE(QFile::exists(path("MY GAME.ELF")));
-    EXPECT_TRUE(QFile::exists(path("PACKED_OUTFILE.ELF")));
-    EXPECT_TRUE(messages().isEmpty()) << messages().join("\n").toStdString();
+    EXPECT_TRUE(QFile::exists(kitPath("PACKED_OUTFILE.ELF")));
+    EXPECT_TRUE(platform.messages.shown.empty()) << lastMessage().toStdString();
 }
 
-TEST_F(PatchEndToEnd, AFailingPatchIsReportedAndNothingIsPacked) {
-    // The stand-in refuses a file that is not an unpacked loader.
-    QFile wrong(path("samples/WRONG.ELF"));
-    ASSERT_TRUE(wrong.open(QIODevice::WriteOnly));
-    wrong.write("not a loader");
-    wrong.close();
-    state.openelf = path("samples/WRONG.ELF").toStdString();
+TEST_F(PatchEndToEnd, FailuresAreJudgedByEffectAndNothingStaleIsPacked) {
+    // The stand-in refuses a file that is not an unpacked loader; the output
+    // of an earlier run must neither pass for its work nor be packed.
+    for (const char* file : {"samples/WRONG.ELF", "OUTFILE.ELF"}) {
+        QFile old(kitPath(file));
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("not a loader");
+    }
+    state.openelf = str("samples/WRONG.ELF");
     ui.ntsc->click();
     ui.Check8->click();
     ui.Command2->click();
-
     ASSERT_EQ(log().size(), 1u);
-    EXPECT_FALSE(QFile::exists(path("PACKED_OUTFILE.ELF")));
-    ASSERT_EQ(messages().size(), 1);
-    EXPECT_TRUE(messages()[0].startsWith("HDLPatch did not write the patched loader:\n" +
-                                         path("OUTFILE.ELF")));
-    EXPECT_TRUE(messages()[0].contains("ps2-packer was not started"));
-}
+    EXPECT_FALSE(QFile::exists(kitPath("PACKED_OUTFILE.ELF")));
+    EXPECT_TRUE(lastMessage().startsWith("HDLPatch did not write the patched loader:\n" +
+                                         kitPath("OUTFILE.ELF")));
+    EXPECT_TRUE(lastMessage().contains("ps2-packer was not started"));
 
-TEST_F(PatchEndToEnd, AMissingToolIsReportedByName) {
-    ASSERT_TRUE(QFile::remove(path("tools/hdlpatch.exe")));
-    ui.ntsc->click();
+    ASSERT_TRUE(QFile::remove(kitPath("tools/hdlpatch.exe")));
     ui.Command2->click();
-
-    ASSERT_EQ(messages().size(), 1);
-    EXPECT_TRUE(
-        messages()[0].startsWith("HDLPatch could not be started:\n" + path("tools/hdlpatch.exe")))
-        << messages()[0].toStdString();
-    EXPECT_TRUE(log().empty());
+    EXPECT_EQ(platform.messages.shown.size(), 2u);
+    EXPECT_TRUE(lastMessage().startsWith("HDLPatch could not be started:\n" +
+                                         kitPath("tools/hdlpatch.exe")))
+        << lastMessage().toStdString();
+    EXPECT_EQ(log().size(), 1u);
 }
 
 }  // namespace

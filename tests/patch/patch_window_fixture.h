@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QTemporaryDir>
 
 #include "app/qt_main_window.h"
@@ -10,20 +11,28 @@
 
 namespace kelvane::testing {
 
-// A real main window over recording fakes, with its program directory in a
-// fresh temporary folder whose name has a blank. Counts the focus moves to
-// the invisible sink.
+// A real main window over recording fakes (or over `runner` when given), with
+// its program directory in a fresh temporary folder whose name has a blank.
+// Counts the focus moves to the invisible sink.
 class PatchWindowTest : public ::testing::Test {
   protected:
-    PatchWindowTest()
+    explicit PatchWindowTest(ProcessRunner* runner = nullptr)
         : kit(QDir::tempPath() + QStringLiteral("/patch kit XXXXXX")),
-          window(ProgramDirectory(kit.path().toStdString(), '/'), platform.services()),
+          window(ProgramDirectory(QDir::toNativeSeparators(kit.path()).toStdString(),
+                                  QDir::separator().toLatin1()),
+                 {platform.messages, platform.dialogs, runner ? *runner : platform.runner,
+                  platform.desktop}),
           ui(window.ui()),
           state(window.state()) {
         window.context().focusSink = [this] { ++focusMoves; };
     }
 
-    QString kitPath(const QString& name) const { return kit.path() + QLatin1Char('/') + name; }
+    QString kitPath(const QString& name) const {
+        return QDir::toNativeSeparators(kit.path() + QLatin1Char('/') + name);
+    }
+    QString lastMessage() const {
+        return platform.messages.shown.empty() ? QString() : platform.messages.shown.back().text;
+    }
 
     QTemporaryDir kit;
     FakePlatform platform;
