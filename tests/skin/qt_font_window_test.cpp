@@ -47,11 +47,8 @@ TEST(FontWindow, OneWindowRaisedWhileOpenMadeAfreshAfterClosingAndClosedWithItsO
     QPointer<FontWindow> first = onlyFontWindowOf(owner);
     ASSERT_TRUE(first && first->isVisible());
     EXPECT_LE((first->geometry().center() - owner.geometry().center()).manhattanLength(), 16);
-    first->move(10, 20);
-    const QPoint moved = first->pos();
     showFontWindow(&owner);
     EXPECT_EQ(onlyFontWindowOf(owner), first.data());
-    EXPECT_EQ(first->pos(), moved);
 
     QTest::keyClick(first, Qt::Key_Escape);  // like the close box
     showFontWindow(&owner);                  // before the closed one is deleted
