@@ -6,29 +6,28 @@
 
 namespace kelvane::testing {
 
+// The kit laid out by the build (passed in by CMake).
+inline const std::filesystem::path kKitDir = KELVANE_TEST_KIT_DIR;
+inline const std::filesystem::path kDemoLoader = kKitDir / "samples" / "DEMO.ELF";
+
 struct ToolRun {
     int exitCode = -1;  // -1: did not end normally
     std::string out;
     std::string err;
 };
 
-// Runs a program with the given arguments (no shell) in `cwd`, with
-// KELVANE_TOOL_LOG set to `log` when it is not empty, and collects its output.
-ToolRun runTool(const std::filesystem::path& program, const std::vector<std::string>& args,
+// Runs the kit's tool `name` with the given arguments (no shell) in `cwd`,
+// with KELVANE_TOOL_LOG set to `log` when it is not empty.
+ToolRun runTool(const std::string& name, const std::vector<std::string>& args,
                 const std::filesystem::path& cwd, const std::filesystem::path& log = {});
 
 // A fresh directory below the system's temporary directory, removed on
 // destruction.
-class TempDir {
-  public:
+struct TempDir {
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-
-  private:
-    std::filesystem::path path_;
+    std::filesystem::path path;
 };
 
 std::string readText(const std::filesystem::path& file);

@@ -1,38 +1,40 @@
-// Windows test program: checks, against the real Windows process start, C
-// runtime and command interpreter, that the command lines and a.bat the
-// program composes reach the tools exactly as meant.
-//
+// Checks against the real process start, C runtime and command interpreter
+// that the composed command lines and a.bat reach the tools exactly as meant.
 // usage: kelvane_windows_tests [tools-directory [directory-name...]]
-// The tools directory defaults to ..\kit\tools beside this program's
-// directory; further names are tried as program directories besides the
-// built-in awkward ones.
+// (tools default: ..\kit\tools; each name is tried as a program directory too)
 
-#include <chrono>
-#include <iostream>
+#include <windows.h>
 
-#include "check.h"
-#include "sections.h"
-#include "win_support.h"
+#include "wintest.h"
 
 int wmain(int argc, wchar_t** argv) {
     using namespace kelvane::wintest;
+    namespace fs = std::filesystem;
+    std::wstring self(32768, L'\0');
+    self.resize(GetModuleFileNameW(nullptr, self.data(), static_cast<DWORD>(self.size())));
     Setup setup;
-    setup.testDirectory = programDirectory();
-    setup.toolsDirectory = argc > 1 ? std::filesystem::path(argv[1])
-                                    : setup.testDirectory.parent_path() / "kit" / "tools";
-    setup.directoryNames = awkwardDirectoryNames();
-    for (int i = 2; i < argc; ++i) setup.directoryNames.push_back(utf8FromWide(argv[i]));
-
+    setup.testDirectory = fs::path(self).parent_path();
+    setup.toolsDirectory =
+        argc > 1 ? fs::path(argv[1]) : setup.testDirectory / ".." / "kit" / "tools";
+    setup.scratch =
+        fs::temp_directory_path() / ("kelvane-wintest-" + std::to_string(GetCurrentProcessId()));
+    // Blanks, the characters the command interpreter treats specially, and
+    // letters outside ASCII.
+    // clang-format off
+    setup.directoryNames = {
+        "Plain", "Kit With Blanks", "Kit & Co", "100% Kit", "50%PATH%", "Caret ^ Kit", "Kit (x86)",
+        "Kit!Bang!", "Kït Ünïcödé", "Кит Юникод", "all & of %them% ^ (here) !x! é"};
+    // clang-format on
+    for (int i = 2; i < argc; ++i) setup.directoryNames.push_back(utf8(argv[i]));
     try {
-        for (auto section : {runSplitterAgreement, runToolCommandLines, runBatchFiles}) {
-            const auto start = std::chrono::steady_clock::now();
-            section(setup);
-            const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-            std::cout << "  (" << took.count() << " s)" << std::endl;
-        }
+        fs::create_directories(setup.scratch);
+        runSplitterAgreement(setup);
+        runKits(setup);
     } catch (const std::exception& e) {
-        record(false, __FILE__, __LINE__, std::string("exception: ") + e.what());
+        CHECK(false, "exception: " << e.what());
     }
-    std::cout << counts().passed << " passed, " << counts().failed << " failed" << std::endl;
-    return counts().failed == 0 && counts().passed > 0 ? 0 : 1;
+    std::error_code ignored;
+    fs::remove_all(setup.scratch, ignored);
+    std::cout << passed << " passed, " << failed << " failed" << std::endl;
+    return failed == 0 && passed > 0 ? 0 : 1;
 }

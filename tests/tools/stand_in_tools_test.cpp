@@ -1,0 +1,241 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <set>
+
+#include "common/loader.h"
+#include "hdlpatch/patch_record.h"
+#include "ps2-packer/run_length.h"
+#include "run_tool.h"
+#include "tool_log.h"
+
+namespace fs = std::filesystem;
+using namespace kelvane::testing;
+using kelvane::tools::kLoaderSize;
+
+namespace {
+
+std::uint32_t le(const std::string& bytes, std::size_t at, int size) {
+    std::uint32_t value = 0;
+    for (int i = size - 1; i >= 0; --i)
+        value = value << 8 | static_cast<std::uint8_t>(bytes[at + static_cast<std::size_t>(i)]);
+    return value;
+}
+
+// Checks the headers of an uncompressed 24-bit bitmap against its size;
+// returns its width, height and number of distinct colours.
+std::array<std::size_t, 3> checkBmp(const fs::path& file) {
+    const std::string bytes = readText(file);
+    if (bytes.size() < 54 || bytes.substr(0, 2) != "BM") return {};
+    const std::uint32_t width = le(bytes, 18, 4), height = le(bytes, 22, 4);
+    const std::uint32_t start = le(bytes, 10, 4);
+    EXPECT_EQ(le(bytes, 2, 4), bytes.size()) << file;
+    EXPECT_EQ(le(bytes, 28, 2), 24u) << file;
+    EXPECT_EQ(le(bytes, 30, 4), 0u) << file << " is compressed";
+    EXPECT_EQ(start + (width * 3 + 3) / 4 * 4 * height, bytes.size()) << file;
+    std::set<std::uint32_t> colours;
+    for (std::size_t at = start; at + 3 <= bytes.size(); at += 3) colours.insert(le(bytes, at, 3));
+    return {width, height, colours.size()};
+}
+
+// A loader and replacement graphics in a directory whose name has blanks and
+// characters a shell would act on.
+class StandIn : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        fs::create_directories(dir / "hdl gfx");
+        fs::copy_file(kDemoLoader, input);
+        for (const char* name : {"my font.bmp", "my font.dat", "splash.bmp", "main.bmp",
+                                 "button.tga", "colors.txt", "lonely.bmp"})
+            std::ofstream(dir / "hdl gfx" / name) << "x";
+    }
+
+    // The arguments with "IN", "OUT" and "GFX/<name>" replaced by their paths.
+    std::vector<std::string> expand(const std::vector<std::string>& args) const {
+        std::vector<std::string> real;
+        for (const auto& a : args)
+            real.push_back(a == "IN"                 ? input.string()
+                           : a == "OUT"              ? output.string()
+                           : a.rfind("GFX/", 0) == 0 ? (dir / "hdl gfx" / a.substr(4)).string()
+                                                     : a);
+        return real;
+    }
+    ToolRun run(const std::string& tool, const std::vector<std::string>& args,
+                const fs::path& cwd) {
+        return runTool(tool, expand(args), cwd, log);
+    }
+
+    TempDir temp;
+    fs::path dir = temp.path / "My Kit & (x) 100% ^!";
+    fs::path input = dir / "HD LOADER.ELF", output = dir / "OUT FILE.ELF";
+    fs::path log = temp.path / "tool.log";
+};
+
+TEST_F(StandIn, HdlpatchTakesEveryPatchSwitchAndPathsWithBlanks) {
+    // clang-format off
+    const std::vector<std::string> args = {
+        "/n", "/c", "/s", "/b", "/f", "/l", "/D3", "/T1", "/P", "82,2D",
+        "/IF", "GFX/my font.bmp", "/IS", "GFX/splash.bmp", "/IM", "GFX/main.bmp",
+        "/IB", "GFX/button.tga", "/IC", "GFX/colors.txt", "IN", "OUT"};
+    // clang-format on
+    ToolRun result = run("hdlpatch", args, dir);
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out.rfind("This hdlpatch is a stand-in for HDLPatch", 0), 0u) << result.out;
+
+    // Same size as the input, changed only inside the mark, which names the switches.
+    const std::string before = readText(input), after = readText(output);
+    ASSERT_EQ(after.size(), kLoaderSize);
+    const auto at = kelvane::tools::kPatchRecordOffset, size = kelvane::tools::kPatchRecordSize;
+    EXPECT_EQ(before.substr(0, at), after.substr(0, at));
+    EXPECT_EQ(before.substr(at + size), after.substr(at + size));
+    EXPECT_EQ(after.substr(at, 32), "HDLPATCH STAND-IN: /n /c /s /b /");
+
+    // The log holds the arguments exactly as received, and the working directory.
+    auto records = kelvane::tools::readToolLog(log);
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].tool, "hdlpatch");
+    EXPECT_EQ(records[0].cwd, dir.string());
+    EXPECT_EQ(records[0].args, expand(args));
+}
+
+TEST_F(StandIn, HdlpatchTakesNoSwitchesTheRangeEndsAndHexPositionsOfEitherCase) {
+    const std::vector<std::vector<std::string>> cases = {
+        {}, {"/D0"}, {"/T6"}, {"/P", "0,0"}, {"/P", "00,00"}, {"/P", "a,F"}, {"/P", "ff,2d"}};
+    for (auto args : cases) {
+        args.insert(args.end(), {"IN", "OUT"});
+        EXPECT_EQ(run("hdlpatch", args, dir).exitCode, 0) << args[0];
+        EXPECT_EQ(readText(output).size(), kLoaderSize) << args[0];
+        fs::remove(output);
+    }
+}
+
+TEST_F(StandIn, HdlpatchRefusesBadCommandLinesWithAMessageAndWritesNothing) {
+    for (auto [name, size] :
+         {std::pair{"short.elf", kLoaderSize - 1}, {"long.elf", kLoaderSize + 1}})
+        std::ofstream(dir / "hdl gfx" / name) << std::string(size, 'x');
+    // clang-format off
+    const std::vector<std::vector<std::string>> cases = {
+        {},
+        // Switches: unknown, upper case, out of range, repeated, after the files.
+        {"/Q", "IN", "OUT"}, {"/N", "IN", "OUT"}, {"/D4", "IN", "OUT"}, {"/T7", "IN", "OUT"},
+        {"/D1", "/D2", "IN", "OUT"}, {"IN", "OUT", "/n"},
+        // Positions: missing, joined, three digits, not hexadecimal, no Y, no comma.
+        {"/P", "IN", "OUT"}, {"/P82,2D", "IN", "OUT"}, {"/P", "823,2D", "IN", "OUT"},
+        {"/P", "G1,2D", "IN", "OUT"}, {"/P", "82,", "IN", "OUT"}, {"/P", "822D", "IN", "OUT"},
+        // File switches: no name, empty name, missing image, font without its .dat.
+        {"IN", "OUT", "/IB"}, {"/IB", "", "IN", "OUT"}, {"/IS", "GFX/nothing.bmp", "IN", "OUT"},
+        {"/IF", "GFX/lonely.bmp", "IN", "OUT"},
+        // Inputs that are missing, one byte short or long, or a directory.
+        {"/n", "GFX/none.elf", "OUT"}, {"GFX/short.elf", "OUT"}, {"GFX/long.elf", "OUT"},
+        {dir.string(), "OUT"},
+        // Wrong number of files, empty output name, extraction mixed up, no output directory.
+        {"/n", "IN"}, {"IN", "OUT", "OUT"}, {"IN", ""}, {"/n", "/X", "IN"}, {"/X", "IN", "OUT"},
+        {"IN", "GFX/no dir/x.elf"}};
+    // clang-format on
+    for (const auto& args : cases) {
+        ToolRun result = run("hdlpatch", args, dir);
+        EXPECT_NE(result.exitCode, 0) << ::testing::PrintToString(args);
+        EXPECT_NE(result.err.find("hdlpatch: "), std::string::npos) << result.err;
+        EXPECT_FALSE(fs::exists(output)) << ::testing::PrintToString(args);
+    }
+}
+
+TEST_F(StandIn, HdlpatchExtractsPicturesATableAndFontWidthsInTheirFormats) {
+    const fs::path target = dir / "hdl_gfx";
+    fs::create_directories(target);
+    ToolRun result = run("hdlpatch", {"/X", "IN"}, target);
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+
+    for (const char* screen : {"hdl_main.bmp", "hdl_splash.bmp"}) {
+        const auto [width, height, colours] = checkBmp(target / screen);
+        EXPECT_EQ(width, 512u) << screen;
+        EXPECT_EQ(height, 448u) << screen;
+        EXPECT_GT(colours, 50u) << screen << " should be a picture";
+    }
+    EXPECT_NE(readText(target / "hdl_main.bmp"), readText(target / "hdl_splash.bmp"));
+    EXPECT_GT(checkBmp(target / "hdl_font.bmp")[2], 1u);
+    EXPECT_EQ(fs::file_size(target / "hdl_font.dat"), 256u);
+
+    // Uncompressed true colour, 128 x 64, 32 bits per pixel.
+    const std::string tga = readText(target / "hdl_button.tga");
+    ASSERT_GE(tga.size(), 18u);
+    EXPECT_EQ(tga[2], 2);
+    EXPECT_EQ(le(tga, 12, 2), 128u);
+    EXPECT_EQ(le(tga, 14, 2), 64u);
+    EXPECT_EQ(tga[16], 32);
+    EXPECT_EQ(tga.size(), 18u + static_cast<std::uint8_t>(tga[0]) + 128u * 64u * 4u);
+
+    // Colour table: several CR LF lines "RRGGBBAA // X_Description".
+    const std::string colours = readText(target / "hdl_colors.txt");
+    EXPECT_TRUE(std::regex_match(colours, std::regex("([0-9A-F]{8} // [12]_[^\r\n]+\r\n){3,}")))
+        << colours;
+}
+
+TEST_F(StandIn, HdlpatchExtractsNothingFromAFileThatIsNotAnUnpackedLoader) {
+    const fs::path target = dir / "out";
+    fs::create_directories(target);
+    for (const char* file : {"GFX/colors.txt", "GFX/missing.elf"}) {
+        ToolRun result = run("hdlpatch", {"/X", file}, target);
+        EXPECT_NE(result.exitCode, 0) << file;
+        EXPECT_NE(result.err.find("hdlpatch: "), std::string::npos) << file;
+        EXPECT_TRUE(fs::is_empty(target)) << file;
+    }
+}
+
+TEST_F(StandIn, PackerPacksTheLoaderAndReportsTheRealSizes) {
+    ToolRun result = run("ps2-packer", {"-v", "IN", "OUT"}, dir);
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out.rfind("This ps2-packer is a stand-in for ps2-packer", 0), 0u);
+    const std::string loader = readText(input), packed = readText(output);
+    EXPECT_NE(result.out.find("File compressed, from " + std::to_string(loader.size()) + " to " +
+                              std::to_string(packed.size()) + " bytes"),
+              std::string::npos)
+        << result.out;
+    using kelvane::tools::Bytes;
+    EXPECT_EQ(kelvane::tools::unpackRunLength(Bytes(packed.begin(), packed.end())),
+              Bytes(loader.begin(), loader.end()));
+    auto records = kelvane::tools::readToolLog(log);
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].args, expand({"-v", "IN", "OUT"}));
+}
+
+TEST_F(StandIn, PackerRefusesBadCommandLinesWithAMessage) {
+    const std::vector<std::vector<std::string>> cases = {{},
+                                                         {"IN"},
+                                                         {"IN", "OUT", "third"},
+                                                         {"-x", "IN", "OUT"},
+                                                         {"GFX/missing.elf", "OUT"},
+                                                         {"IN", "GFX/no dir/out.elf"}};
+    for (const auto& args : cases) {
+        ToolRun result = run("ps2-packer", args, dir);
+        EXPECT_NE(result.exitCode, 0) << ::testing::PrintToString(args);
+        EXPECT_NE(result.err.find("ps2-packer: "), std::string::npos) << result.err;
+        EXPECT_FALSE(fs::exists(output)) << ::testing::PrintToString(args);
+    }
+}
+
+TEST(ToolLog, ParsesCompleteRecordsOnly) {
+    const std::string text =
+        "tool: ps2-packer\ncwd: C:\\Kit\narg: a b\narg: \narg: arg: x\nend\n"
+        "stray line\n"
+        "tool: hdlpatch\ncwd: /k\narg: /X\n";  // a run still writing
+    auto records = kelvane::tools::parseToolLog(text);
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].args, (std::vector<std::string>{"a b", "", "arg: x"}));
+    EXPECT_EQ(kelvane::tools::formatToolLogRecord(records[0]), text.substr(0, text.find("stray")));
+}
+
+TEST(Kit, HoldsTheThreeReadMesTheHelpMenuOpens) {
+    for (const char* name :
+         {"HDL PATCH README.txt", "PS2Packer 0.3 README.txt", "PS2Packer 0.4 README.txt"}) {
+        const std::string text = readText(kKitDir / "README" / name);
+        EXPECT_NE(text.find("stand-in"), std::string::npos) << name;
+        EXPECT_NE(text.find("\r\n"), std::string::npos) << name;
+    }
+}
+
+}  // namespace

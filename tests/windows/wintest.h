@@ -1,0 +1,90 @@
+#pragma once
+
+// The Windows test program's shared parts: counted checks, starting programs
+// through CreateProcessW, and a kit in a directory with an awkward name.
+
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/form_state.h"
+#include "app/program_directory.h"
+#include "tool_log.h"
+
+namespace kelvane::wintest {
+
+inline int passed = 0, failed = 0;
+
+// Counts a check; a failing one prints "FAILED" and what `describe` writes.
+template <class Describe>
+bool record(bool ok, Describe describe) {
+    ok ? ++passed : ++failed;
+    if (!ok) {
+        describe(std::cout << "FAILED ");
+        std::cout << std::endl;
+    }
+    return ok;
+}
+
+// A finding worth reporting that is not a check.
+inline void note(const std::string& text) {
+    std::cout << "note: " << text << std::endl;
+}
+
+struct Setup {
+    std::filesystem::path testDirectory;   // this program and argv_echo.exe
+    std::filesystem::path toolsDirectory;  // the stand-ins hdlpatch.exe and ps2-packer.exe
+    std::filesystem::path scratch;         // removed at the end
+    std::vector<std::string> directoryNames;
+};
+
+std::filesystem::path nativePath(const std::string& utf8);
+std::string utf8(const std::filesystem::path& path);
+// UTF-8 text in an 8-bit code page; nothing when a character has no exact form.
+std::optional<std::string> toCodePage(const std::string& utf8, unsigned codePage);
+
+struct Start {
+    std::string commandLine{};       // handed to CreateProcessW exactly
+    std::string application{};       // empty: named by the command line
+    std::string workingDirectory{};  // empty: ours
+};
+
+struct Ended {
+    std::string problem;  // empty: started and exited with 0
+    std::vector<tools::ToolLogRecord> records;
+};
+
+// Starts each command line, several at a time, with KELVANE_TOOL_LOG set to a
+// log of its own in `scratch`, and returns how each ended and what it logged.
+std::vector<Ended> runAll(const std::vector<Start>& starts, const std::filesystem::path& scratch);
+inline Ended runOne(const Start& start, const std::filesystem::path& scratch) {
+    return runAll({start}, scratch).front();
+}
+
+// A kit in a directory with an awkward name: the two stand-ins, a loader and
+// replacement graphics whose names carry the same characters, and the main
+// window's state with every switch set.
+struct AwkwardKit {
+    AwkwardKit(const std::filesystem::path& root, const std::string& name, const Setup& setup);
+    std::string path(const std::string& relative) const;  // "<dir>\<relative>"
+
+    std::string name;
+    ProgramDirectory dir;
+    FormState state;
+    // What HDLPatch and ps2-packer must log for the composed lines.
+    tools::ToolLogRecord patchRun, packerRun;
+};
+
+void runSplitterAgreement(const Setup& setup);
+void runKits(const Setup& setup);  // the tool command lines and a.bat
+
+}  // namespace kelvane::wintest
+
+// CHECK(condition, context...): the context is streamed into the failure text.
+#define CHECK(condition, ...)                                                        \
+    ::kelvane::wintest::record(static_cast<bool>(condition), [&](std::ostream& s_) { \
+        s_ << __FILE__ << ":" << __LINE__ << ": "                                    \
+           << #condition __VA_OPT__(<< " | " << __VA_ARGS__);                        \
+    })
