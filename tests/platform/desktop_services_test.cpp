@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -9,64 +8,46 @@
 
 using namespace kelvane;
 
-namespace {
-
 // Records what would have been opened; succeeds as told.
-struct RecordingOpener {
+class DesktopServicesTest : public ::testing::Test {
+  protected:
     QList<QUrl> opened;
     bool succeeds = true;
-    QtDesktopServices::UrlOpener opener() {
-        return [this](const QUrl& url) {
-            opened << url;
-            return succeeds;
-        };
-    }
+    QString error;
+    QtDesktopServices desktop{[this](const QUrl& url) {
+        opened << url;
+        return succeeds;
+    }};
 };
 
-}  // namespace
-
 #ifndef Q_OS_WIN
-TEST(DesktopServices, OpensOnlyAnExistingTextFileAndNamesItOnFailure) {
+TEST_F(DesktopServicesTest, OpensOnlyAnExistingTextFileAndNamesItOnFailure) {
     QTemporaryDir dir;
     const QString readme = dir.filePath("HDL PATCH README.txt");
     QFile(readme).open(QIODevice::WriteOnly);
-    RecordingOpener recorder;
-    QtDesktopServices desktop(recorder.opener());
-    QString error;
-
     EXPECT_TRUE(desktop.openInNotepad(readme, &error));
-    ASSERT_EQ(recorder.opened.size(), 1);
-    EXPECT_EQ(recorder.opened[0].toLocalFile(), readme);
 
-    // Neither a missing file nor a directory reaches the opener.
-    for (const QString& notAFile : {dir.filePath("gone.txt"), dir.path()}) {
-        EXPECT_FALSE(desktop.openInNotepad(notAFile, &error));
-        EXPECT_TRUE(error.contains(notAFile)) << error.toStdString();
+    // Neither a missing file nor a directory reaches the opener; an opener
+    // that fails is reported.
+    succeeds = false;
+    for (const QString& path : {dir.filePath("gone.txt"), dir.path(), readme}) {
+        EXPECT_FALSE(desktop.openInNotepad(path, &error));
+        EXPECT_TRUE(error.contains(path)) << error.toStdString();
     }
-    EXPECT_EQ(recorder.opened.size(), 1);
-
-    recorder.succeeds = false;
-    EXPECT_FALSE(desktop.openInNotepad(readme, &error));
-    EXPECT_TRUE(error.contains(readme)) << error.toStdString();
+    EXPECT_EQ(opened, QList<QUrl>(2, QUrl::fromLocalFile(readme)));
 }
 #endif
 
-TEST(DesktopServices, OpensWebAddressesUnchangedAndReportsFailures) {
-    RecordingOpener recorder;
-    QtDesktopServices desktop(recorder.opener());
-    QString error;
+TEST_F(DesktopServicesTest, OpensWebAddressesUnchangedAndReportsFailures) {
     const QString address = "http://www.ps2-home.com/hdl_list.php";
-
     EXPECT_TRUE(desktop.openWebPage(address, &error));
-    ASSERT_EQ(recorder.opened.size(), 1);
-    EXPECT_EQ(recorder.opened[0].toString(), address);
 
-    recorder.succeeds = false;
-    EXPECT_FALSE(desktop.openWebPage(address, &error));
-    EXPECT_TRUE(error.contains(address)) << error.toStdString();
-
-    error.clear();
-    EXPECT_FALSE(desktop.openWebPage("no address at all", &error));
-    EXPECT_FALSE(error.isEmpty());
-    EXPECT_EQ(recorder.opened.size(), 2);
+    // Not a web address: refused before it reaches the opener.
+    succeeds = false;
+    for (const QString& page : {QString("no address at all"), address}) {
+        EXPECT_FALSE(desktop.openWebPage(page, &error));
+        EXPECT_TRUE(error.contains(page)) << error.toStdString();
+    }
+    ASSERT_EQ(opened.size(), 2);
+    for (const QUrl& url : opened) EXPECT_EQ(url.toString(), address);
 }
