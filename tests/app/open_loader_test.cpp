@@ -42,21 +42,25 @@ class OpenLoaderTest : public ::testing::Test {
     int measured = 0;
 };
 
-TEST_F(OpenLoaderTest, ExactSizeIsAcceptedWhateverTheName) {
-    sizes["/in/notes.txt"] = 2977792;
-    expectAccepted(choose("/in/notes.txt", "notes.txt"), "notes.txt");
-    EXPECT_EQ(state.openelf, "/in/notes.txt");
-    EXPECT_EQ(state.elflen, 2977792u);
-}
-
-TEST_F(OpenLoaderTest, OneByteMoreOrLessIsRejectedAndLeavesOpenelfEmpty) {
+// Only the exact size counts, whatever the name; a rejected file never
+// replaces the loaded one, though it becomes the remembered choice.
+TEST_F(OpenLoaderTest, OnlyTheExactSizeIsAcceptedAndARejectionKeepsTheLoadedFile) {
     sizes["/in/long.ELF"] = 2977793;
+    sizes["/in/notes.txt"] = 2977792;
     sizes["/in/short.ELF"] = 2977791;
     expectRejected(choose("/in/long.ELF", "long.ELF"));
     EXPECT_EQ(state.elflen, 2977793u);
+    EXPECT_EQ(state.openelf, "");
+
+    expectAccepted(choose("/in/notes.txt", "notes.txt"), "notes.txt");
+    EXPECT_EQ(state.openelf, "/in/notes.txt");
+
     expectRejected(choose("/in/short.ELF", "short.ELF"));
     EXPECT_EQ(state.elflen, 2977791u);
-    EXPECT_EQ(state.openelf, "");
+    EXPECT_EQ(state.openelf, "/in/notes.txt");
+    // A cancel now measures the rejected file, not the loaded one.
+    expectRejected(cancel());
+    EXPECT_EQ(state.CommonDialog1.fullPath, "/in/short.ELF");
 }
 
 TEST_F(OpenLoaderTest, CancelBeforeAnyChoiceRejectsWithoutMeasuring) {
@@ -72,17 +76,6 @@ TEST_F(OpenLoaderTest, CancelAfterAcceptedChoiceMeasuresItAgainAndRepeatsSuccess
     expectAccepted(cancel(), "HDL.ELF");
     EXPECT_EQ(measured, 2);
     EXPECT_EQ(state.openelf, "/in/HDL.ELF");
-}
-
-TEST_F(OpenLoaderTest, RejectedSecondFileKeepsTheFirstAsLoadedFile) {
-    sizes["/in/A.ELF"] = 2977792;
-    sizes["/in/B.ELF"] = 1000;
-    choose("/in/A.ELF", "A.ELF");
-    expectRejected(choose("/in/B.ELF", "B.ELF"));
-    EXPECT_EQ(state.openelf, "/in/A.ELF");
-    // B is now the remembered choice: a cancel measures B, not A.
-    expectRejected(cancel());
-    EXPECT_EQ(state.CommonDialog1.fullPath, "/in/B.ELF");
 }
 
 // A choice that cannot be measured must not pass on the size measured for

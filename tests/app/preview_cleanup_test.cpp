@@ -43,26 +43,18 @@ class PreviewCleanupTest : public ::testing::Test {
     fs::path root, kit, preview;
 };
 
-TEST_F(PreviewCleanupTest, WithoutPreviewDirectoryNothingIsTouched) {
-    writeGraphicsSet(kit / "hdl_gfx");
-    write(kit / "OUTFILE.ELF");
-    const fs::path before = fs::current_path();
-
-    cleanUp();
-
-    for (const char* name : kGraphicsSetFiles) EXPECT_TRUE(fs::exists(kit / "hdl_gfx" / name));
-    EXPECT_TRUE(fs::exists(kit / "OUTFILE.ELF"));
-    EXPECT_EQ(fs::current_path(), before);
-}
-
+// The preview's six files go and then its empty directory; the program's
+// own graphics set next to it is never touched, with or without a preview.
 TEST_F(PreviewCleanupTest, TheSixFilesGoAndTheEmptyDirectoryIsRemoved) {
-    writeGraphicsSet(preview);
     writeGraphicsSet(kit / "hdl_gfx");
-
+    const fs::path before = fs::current_path();
+    cleanUp();
+    writeGraphicsSet(preview);
     cleanUp();
 
     EXPECT_FALSE(fs::exists(preview));
     for (const char* name : kGraphicsSetFiles) EXPECT_TRUE(fs::exists(kit / "hdl_gfx" / name));
+    EXPECT_EQ(fs::current_path(), before);
 }
 
 TEST_F(PreviewCleanupTest, OtherFilesStayAndKeepTheDirectory) {

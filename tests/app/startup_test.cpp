@@ -7,31 +7,6 @@
 namespace kelvane {
 namespace {
 
-TEST(Startup, CaptionAndPanelsShowNameAndVersion) {
-    const StartupTexts texts = startupTexts();
-    EXPECT_EQ(texts.caption, "HDL/HDA Kelvane GUI  ver. 2.0");
-    EXPECT_EQ(texts.panel2, "HDL/HDA QRX 2.0");
-    EXPECT_EQ(texts.panel1, "Please load HDL/HDA (unpacked)");
-}
-
-TEST(Startup, StateAtStartHasNoChoicesAndBothOutputPaths) {
-    FormState state;
-    applyStartup(state, ProgramDirectory("C:\\Kit", '\\'));
-
-    EXPECT_EQ(state.Text2, "C:\\Kit\\OUTFILE.ELF");
-    EXPECT_EQ(state.textpacked, "C:\\Kit\\PACKED_OUTFILE.ELF");
-    EXPECT_EQ(state.text13, "OUTFILE.ELF");
-    EXPECT_EQ(state.openelf, "");
-    EXPECT_FALSE(state.elflen.has_value());
-    for (const std::string* fragment :
-         {&state.uno, &state.due, &state.tre, &state.quattro, &state.cinque, &state.sei, &state.Dx,
-          &state.Text4, &state.Text1, &state.Text9, &state.Text10, &state.pulsanti, &state.colors})
-        EXPECT_EQ(*fragment, "");
-    EXPECT_EQ(state.textxhex, "00");
-    EXPECT_EQ(state.textyhex, "00");
-    EXPECT_TRUE(state.CommonDialog1.empty());
-}
-
 struct PathCase {
     const char* directory;
     char separator;
