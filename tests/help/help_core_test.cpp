@@ -11,16 +11,14 @@
 namespace kelvane {
 namespace {
 
-TEST(WebAddresses, AreFormedFromTheBareHostNames) {
+TEST(HelpAddresses, PagesComeFromBareHostNamesAndReadmesFollowTheProgramDirectory) {
     const std::string host = communityHost(), fontHost = fontBuilderHost();
     ASSERT_FALSE(host.empty() || fontHost.empty());
     EXPECT_EQ((host + fontHost).find('/'), std::string::npos) << "no scheme or path in a host";
     EXPECT_EQ(communityHomePage(), "http://" + host);
     EXPECT_EQ(gameCompatibilityList(), "http://" + host + "/hdl_list.php");
     EXPECT_EQ(fontBuilderPage(), "http://" + fontHost + "/bitmapfontbuilder");
-}
-
-TEST(ReadmePaths, FollowTheProgramDirectoryUntrimmedWithItsSeparator) {
+    // Untrimmed, with the directory's own separator.
     EXPECT_EQ(readmePath(ProgramDirectory("C:\\", '\\'), ReadmeDocument::PackerV04),
               "C:\\\\README\\PS2Packer 0.4 README.txt");
     EXPECT_EQ(readmePath(ProgramDirectory("/opt/kelvane kit", '/'), ReadmeDocument::HdlPatch),
@@ -41,10 +39,8 @@ TEST(CreditsText, HasFourteenLinesJoinedWithCrLfAndNoneAtTheEnd) {
 }
 
 TEST(CreditsScroll, RestartsOnTick1552ThenEvery1652TicksMovingOneDotPerFiveTicks) {
-    EXPECT_EQ(twipsToPixels(1400), 93);
     EXPECT_EQ(twipsToPixels(-16), -2);
     CreditsScroll scroll;
-    EXPECT_EQ(scroll.top(), 1400);
     // No doubled pause around zero: each drawn position lasts five ticks.
     for (int i = 0; i < 1550; i += 5) {
         const int before = scroll.topPixels();
@@ -56,10 +52,8 @@ TEST(CreditsScroll, RestartsOnTick1552ThenEvery1652TicksMovingOneDotPerFiveTicks
     scroll.tick();
     EXPECT_EQ(scroll.top(), 1700);
     for (int cycle = 0; cycle < 2; ++cycle) {
-        int ticks = 0;
-        do {
-            scroll.tick();
-        } while (++ticks < 5000 && scroll.top() != 1700);
+        int ticks = 1;
+        for (scroll.tick(); ticks < 5000 && scroll.top() != 1700; ++ticks) scroll.tick();
         EXPECT_EQ(ticks, 1652);
     }
 }

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QDirIterator>
-#include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -18,8 +17,7 @@ namespace kelvane::testing {
 namespace {
 
 // The real runner, counting the tools that ended; every start is hidden.
-class CountingRunner : public QtProcessRunner {
-  public:
+struct CountingRunner : QtProcessRunner {
     StartOutcome shellStart(const ToolCommand& command, WindowStyle style,
                             std::function<void(const ToolOutcome&)> finished) override {
         EXPECT_EQ(style, WindowStyle::Hidden);
@@ -28,8 +26,8 @@ class CountingRunner : public QtProcessRunner {
             if (finished) finished(o);
         });
     }
-    bool waitForEnded(int count) {
-        return QTest::qWaitFor([&] { return ended >= count; }, 30000);
+    bool waitForEnded(int n) {
+        return QTest::qWaitFor([&] { return ended >= n; }, 30000);
     }
     int ended = 0;
 };
@@ -57,10 +55,9 @@ TEST(ExtractionEndToEnd, SixFilesLandInTheirDirectoryOnlyAndThePreviewShowsThem)
 
     ASSERT_EQ(fakes.messages.shown.size(), 1u);  // a preload reports only failures
     EXPECT_EQ(fakes.messages.shown[0].text, "Graphics extracted into " + path("hdl_gfx"));
+    QDirIterator it(kit.path(), {"hdl_*"}, QDir::Files, QDirIterator::Subdirectories);
     QStringList found, expected;
-    for (QDirIterator it(kit.path(), {"hdl_*"}, QDir::Files, QDirIterator::Subdirectories);
-         it.hasNext();)
-        found << QDir(kit.path()).relativeFilePath(it.next());
+    while (it.hasNext()) found << QDir(kit.path()).relativeFilePath(it.next());
     for (const char* dir : {"hdl_gfx/", "hdl_gfx_tmp/"})
         for (const char* file : kGraphicsSetFiles) expected << QString(dir) + file;
     found.sort();
