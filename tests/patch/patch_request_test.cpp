@@ -2,22 +2,21 @@
 
 #include <algorithm>
 #include <cctype>
+#include <tuple>
 
 #include "patch/patch_composition.h"
-#include "patch/patch_plan.h"
 #include "patch/patch_validation.h"
 #include "patch/video_position.h"
-#include "platform/command_line_split.h"
 
 namespace kelvane {
 namespace {
 
 const ProgramDirectory kKit("C:\\Kit", '\\');
 
-// The state right after start-up in `dir` with a loaded file and NTSC chosen.
-FormState ntscState(const ProgramDirectory& dir, std::string loaded) {
+// The state right after start-up in `dir` with `loaded` loaded and NTSC chosen.
+FormState ntscState(const ProgramDirectory& dir, const char* loaded = "C:\\Games\\HDLOADER.ELF") {
     FormState state;
-    state.openelf = std::move(loaded);
+    state.openelf = loaded;
     outputNameChanged(state, dir, "OUTFILE.ELF");
     state.textpacked = dir.join("\\PACKED_OUTFILE.ELF");
     chooseDefaultPosition(state, VideoDefault::Ntsc);
@@ -25,7 +24,7 @@ FormState ntscState(const ProgramDirectory& dir, std::string loaded) {
 }
 
 TEST(PatchCommandLine, EveryFragmentKeepsItsBlankInTheFixedOrder) {
-    FormState state = ntscState(kKit, "C:\\Games\\HDLOADER.ELF");
+    FormState state = ntscState(kKit);
     EXPECT_EQ(patchCommandLine(state, kKit),
               "\"C:\\Kit\\tools\\hdlpatch.exe\"         /P 82,2D      "
               "\"C:\\Games\\HDLOADER.ELF\" \"C:\\Kit\\OUTFILE.ELF\"");
@@ -50,22 +49,8 @@ TEST(PatchCommandLine, EveryFragmentKeepsItsBlankInTheFixedOrder) {
               "\"C:\\Kit\\hdl_gfx\\hdl_colors.txt\"");
 }
 
-TEST(PatchCommandLine, DirectoryWithBlanksSplitsBackIntoTheIntendedArguments) {
-    const ProgramDirectory dir("C:\\My Kit", '\\');
-    FormState state = ntscState(dir, "C:\\My Kit\\samples\\DEMO 1.ELF");
-    outputNameChanged(state, dir, "my.elf");
-    const std::vector<std::string> patchArgs{"C:\\My Kit\\tools\\hdlpatch.exe", "/P", "82,2D",
-                                             "C:\\My Kit\\samples\\DEMO 1.ELF",
-                                             "C:\\My Kit\\my.elf"};
-    EXPECT_EQ(splitWindowsCommandLine(patchCommandLine(state, dir)), patchArgs);
-    EXPECT_EQ(packerCommandLine(state, dir),
-              "\"C:\\My Kit\\tools\\ps2-packer.exe\" \"C:\\My Kit\\my.elf\" "
-              "\"C:\\My Kit\\PACKED_OUTFILE.ELF\"");
-}
-
 TEST(BatchFile, SixCrLfLinesWithTheDriveAndAnUnquotedCd) {
-    const FormState state = ntscState(kKit, "C:\\Games\\HDLOADER.ELF");
-    EXPECT_EQ(batchFileText(batchFileLines(state, kKit)),
+    EXPECT_EQ(batchFileText(batchFileLines(ntscState(kKit), kKit)),
               "@echo off\r\n"
               "C:\r\n"
               "cd \\\r\n"
@@ -81,117 +66,91 @@ TEST(BatchFile, SixCrLfLinesWithTheDriveAndAnUnquotedCd) {
     EXPECT_EQ(lines[3], "cd D:\\PS2 Tools\\Kelvane");  // cd takes it unquoted
 }
 
+using Icon = PatchRefusal::Icon;
+using Box = std::pair<std::string, Icon>;
+
 class PatchChecks : public ::testing::Test {
   protected:
-    std::optional<PatchRefusal> check(const ProgramDirectory& dir = kKit) {
-        return checkPatchRequest(state, dir, options);
+    // The message box a refusal shows; no text when the request passes.
+    Box refusal(const ProgramDirectory& dir = kKit) {
+        const auto refused = checkPatchRequest(state, dir, options);
+        return refused ? Box(refused->text, refused->icon) : Box();
     }
 
     // The refusal is an error box whose text contains `part`.
     void expectError(const std::string& part, const ProgramDirectory& dir = kKit) {
-        const auto refusal = check(dir);
-        ASSERT_TRUE(refusal.has_value()) << "expected a refusal mentioning " << part;
-        EXPECT_EQ(refusal->icon, PatchRefusal::Icon::Error);
-        EXPECT_NE(refusal->text.find(part), std::string::npos) << refusal->text;
+        const auto [text, icon] = refusal(dir);
+        EXPECT_EQ(icon, Icon::Error) << part;
+        EXPECT_NE(text.find(part), std::string::npos) << part << " in: " << text;
     }
 
-    // The refusal is one of the two plain message boxes, with exactly `text`.
-    void expectPlain(const std::string& text) {
-        const auto refusal = check();
-        ASSERT_TRUE(refusal.has_value()) << "expected " << text;
-        EXPECT_EQ(refusal->text, text);
-        EXPECT_EQ(refusal->icon, PatchRefusal::Icon::None);
-    }
-
-    FormState state = ntscState(kKit, "C:\\Games\\HDLOADER.ELF");
+    FormState state = ntscState(kKit);
     PatchCheckOptions options;
 };
 
-TEST_F(PatchChecks, SoundRequestsPass) {
-    EXPECT_FALSE(check().has_value());
-    state.textxhex = "0";  // only "00","00" means no position was chosen
-    state.textyhex = "00";
-    outputNameChanged(state, kKit, "my game.elf");
-    options.pack = true;
-    options.method = PackingMethod::BatchFile;
-    EXPECT_FALSE(check(ProgramDirectory("C:\\PS2 Tools (x86)\\Kit", '\\')).has_value());
-}
-
 TEST_F(PatchChecks, TheTwoOriginalMessagesComeFirstWithoutIcon) {
     state.text13 = "";  // would also be refused, but later
-    state.textxhex = "00";
-    state.textyhex = "00";
+    state.textxhex = state.textyhex = "00";
     state.openelf = "";
-    expectPlain("Please load HDL/HDA (unpacked)");
+    EXPECT_EQ(refusal(), Box("Please load HDL/HDA (unpacked)", Icon::None));
     state.openelf = "C:\\L.ELF";
-    expectPlain("Select at least PAL or NTSC default position screen.");
+    EXPECT_EQ(refusal(), Box("Select at least PAL or NTSC default position screen.", Icon::None));
     state.textxhex = "82";
     expectError("output name");
 }
 
-TEST_F(PatchChecks, OutputNameAndPositionMustBeWhatTheToolCanTake) {
-    for (const char* bad :
-         {"", "A\"B.ELF", "sub/OUT.ELF", "sub\\OUT.ELF", "OUT\n.ELF", "OUT\x7f", "..", "."}) {
-        outputNameChanged(state, kKit, bad);
-        expectError("output name");
-    }
-    outputNameChanged(state, kKit, "OUTFILE.ELF");
-    state.textxhex = "1G";
-    expectError("X position \"1G\"");
-    state.textxhex = "82";
-    for (const char* bad : {"", "100", " 2", "2,"}) {
-        state.textyhex = bad;
-        expectError("Y position");
-    }
-}
-
-TEST_F(PatchChecks, PathsThatWouldNotReachTheToolUnchangedAreRefused) {
-    state.openelf = "C:\\Games\\HDL\"OADER.ELF";
-    expectError("loaded file contains a double quote");
-    state.openelf = "C:\\Games\\HDL\tLOADER.ELF";
-    expectError("loaded file contains a control character");
-    state.openelf = "C:\\Games\\";  // its backslash would swallow the closing quote
-    expectError("loaded file would not reach the tools unchanged");
-    state.openelf = "C:\\Games\\HDLOADER.ELF";
-
-    state.pulsanti = "/IB \"C:\\Art\\b\"x.tga\"";
-    expectError("button image contains a double quote");
-    state.pulsanti = "";
+TEST_F(PatchChecks, WhatTheToolsCouldNotTakeUnchangedIsRefused) {
     expectError("program directory contains a double quote", ProgramDirectory("C:\\K\"it", '\\'));
-
-    // A fragment that is not switch-blank-quoted-path would split differently.
-    state.Text1 = "/IF C:\\Art\\my font.bmp";
-    expectError("would not reach HDLPatch unchanged");
+    using S = FormState;
+    using Case = std::tuple<std::string S::*, std::vector<std::string>, const char*>;
+    for (const auto& [field, values, part] : std::initializer_list<Case>{
+             {&S::text13, {"", "A\"B", "a/B", "a\\B", "A\nB", "A\x7f", "..", "."}, "output name"},
+             {&S::textxhex, {"1G"}, "X position \"1G\""},
+             {&S::textyhex, {"", "100", " 2", "2,"}, "Y position"},
+             {&S::openelf, {"C:\\A\"B.ELF"}, "loaded file contains a double quote"},
+             {&S::openelf, {"C:\\A\tB.ELF"}, "loaded file contains a control character"},
+             // Its backslash would swallow the closing quote.
+             {&S::openelf, {"C:\\Games\\"}, "loaded file would not reach the tools unchanged"},
+             {&S::pulsanti, {"/IB \"C:\\b\"x.tga\""}, "button image contains a double quote"},
+             // Not switch-blank-quoted-path, so it would split differently.
+             {&S::Text1, {"/IF C:\\Art\\my font.bmp"}, "would not reach HDLPatch unchanged"},
+             {&S::openelf, {"C:\\Kit\\OUTFILE.ELF"}, "loaded file itself, so patching"}})
+        for (const std::string& value : values) {
+            SCOPED_TRACE(value);
+            state = ntscState(kKit);
+            state.*field = value;
+            outputNameChanged(state, kKit, state.text13);
+            expectError(part);
+        }
 }
 
-TEST_F(PatchChecks, BatchFileCharactersMatterOnlyForABatchPackingRun) {
+TEST_F(PatchChecks, SoundRequestsPassAndBatchCharactersMatterOnlyForABatchFile) {
+    EXPECT_EQ(refusal(), Box());
+    state.textxhex = "0";  // only "00","00" means no position was chosen
+    state.textyhex = "00";
+    outputNameChanged(state, kKit, "my game.elf");
     state.openelf = "C:\\Games\\100%\\HDLOADER.ELF";
-    const ProgramDirectory amp("C:\\Tom & Jerry", '\\');
+    const ProgramDirectory amp("C:\\Tom & Jerry (x86)", '\\');
     options.pack = true;
-    options.method = PackingMethod::ToolSteps;
-    EXPECT_FALSE(check().has_value());
-    EXPECT_FALSE(check(amp).has_value());
+    EXPECT_EQ(refusal(amp), Box());
 
     options.method = PackingMethod::BatchFile;
     expectError("percent sign");
     state.openelf = "C:\\Games\\HDLOADER.ELF";
     expectError("(& | < > ^)", amp);
+    EXPECT_EQ(refusal(ProgramDirectory("C:\\PS2 Tools (x86)\\Kit", '\\')), Box());
 }
 
 TEST_F(PatchChecks, OutputsMustNotOverwriteTheLoadedFileOrEachOther) {
-    state.openelf = "C:\\Kit\\OUTFILE.ELF";
-    expectError("loaded file itself, so patching");
-
     // The comparison the caller supplies decides what counts as the same file.
-    options.samePath = [](std::string a, std::string b) {
-        for (std::string* path : {&a, &b}) std::ranges::transform(*path, path->begin(), ::tolower);
-        return a == b;
+    options.samePath = [](const std::string& a, const std::string& b) {
+        return std::ranges::equal(a, b, {}, ::tolower, ::tolower);
     };
     state.openelf = "c:\\kit\\outfile.elf";
     expectError("loaded file itself, so patching");
 
     state.openelf = "C:\\Kit\\PACKED_OUTFILE.ELF";
-    EXPECT_FALSE(check().has_value());  // nothing is packed
+    EXPECT_EQ(refusal(), Box());  // nothing is packed
     options.pack = true;
     expectError("loaded file itself, so packing");
 

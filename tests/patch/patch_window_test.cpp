@@ -1,105 +1,81 @@
-#include <QButtonGroup>
-#include <QCheckBox>
 #include <QFile>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QScrollBar>
 #include <QTest>
 
 #include "patch/patch_composition.h"
 #include "patch/qt_patch_run_controller.h"
-#include "ui_qt_main_window.h"
+#include "ui_qt_main_window.h"  // and the widget classes it uses
 // after the generated Ui class
 #include "patch_window_fixture.h"
 
 namespace kelvane::testing {
 namespace {
 
-using PatchWindow = PatchWindowTest;
+// Whether `group` can be used, its ticked entries and the fragment they give.
+std::string choices(QButtonGroup* group, const std::string& fragment) {
+    QStringList shown{group->buttons().front()->isEnabled() ? "on" : "off"};
+    for (QAbstractButton* button : group->buttons())
+        if (button->isChecked()) shown << button->objectName();
+    return (shown.join(QLatin1Char(' ')) + QLatin1Char(' ')).toStdString() + fragment;
+}
 
-TEST_F(PatchWindow, DateFixBoxDrivesItsFourChoices) {
-    ui.Option2->setChecked(true);  // a choice set while unticked is undone
-    EXPECT_EQ(ui.dateFixGroup->checkedButton(), nullptr);
-    EXPECT_EQ(state.Dx, "");
-
+TEST_F(PatchWindowTest, ChoiceGroupsKeepOneEntryAndItsFragment) {
+    ui.Option2->setChecked(true);  // a date fix set while unticked is undone
+    EXPECT_EQ(choices(ui.dateFixGroup, state.Dx), "off ");
     ui.Check7->click();
-    EXPECT_TRUE(ui.Option1->isEnabled());
-    EXPECT_TRUE(ui.Option4->isChecked());
-    EXPECT_EQ(state.Dx, "/D3");
+    EXPECT_EQ(choices(ui.dateFixGroup, state.Dx), "on Option4 /D3");
     ui.Option2->click();
-    EXPECT_EQ(state.Dx, "/D1");
-
-    ui.Check7->click();
-    EXPECT_FALSE(ui.Option2->isEnabled());
-    EXPECT_TRUE(ui.Option2->isChecked());  // the mark stays, shown disabled
-    EXPECT_EQ(state.Dx, "");
-
+    EXPECT_EQ(choices(ui.dateFixGroup, state.Dx), "on Option2 /D1");
+    ui.Check7->click();  // the mark stays, shown disabled
+    EXPECT_EQ(choices(ui.dateFixGroup, state.Dx), "off Option2 ");
     ui.Check7->setChecked(true);  // ticking by the program runs the same rule
-    EXPECT_TRUE(ui.Option4->isChecked());
-    EXPECT_FALSE(ui.Option2->isChecked());
-    EXPECT_EQ(state.Dx, "/D3");
+    EXPECT_EQ(choices(ui.dateFixGroup, state.Dx), "on Option4 /D3");
     ui.Option1->setChecked(true);
-    EXPECT_EQ(state.Dx, "/D0");
-}
+    EXPECT_EQ(choices(ui.dateFixGroup, state.Dx), "on Option1 /D0");
 
-TEST_F(PatchWindow, LanguageSelectorKeepsOneEntryAndItsFragment) {
+    const int moves = focusMoves;
     ui.Option9->click();
-    EXPECT_EQ(state.Text4, "/T5");
-    EXPECT_FALSE(ui.Option11->isChecked());
+    EXPECT_EQ(choices(ui.languageGroup, state.Text4), "on Option9 /T5");
     ui.Option11->setChecked(true);
-    EXPECT_EQ(state.Text4, "");
-    EXPECT_FALSE(ui.Option9->isChecked());
-    ui.Option10->click();
-    EXPECT_EQ(state.Text4, "/T6");
-    EXPECT_GE(focusMoves, 2);
+    EXPECT_EQ(choices(ui.languageGroup, state.Text4), "on Option11 ");
+    EXPECT_EQ(focusMoves, moves + 2);
 }
 
-TEST_F(PatchWindow, PositionDefaultsAndSpinnersAreIndependentSources) {
-    ui.ntsc->click();
-    EXPECT_EQ(ui.textx->text(), "130");
-    EXPECT_EQ(ui.texty->text(), "45");
-    EXPECT_EQ(ui.textxhex->text(), "82");
-    EXPECT_EQ(ui.textyhex->text(), "2D");
-    EXPECT_EQ(focusMoves, 1);
+// The four position fields as shown: decimal X and Y, hexadecimal X and Y.
+std::string position(const Ui::MainWindow& ui) {
+    const QStringList fields{ui.textx->text(), ui.texty->text(), ui.textxhex->text(),
+                             ui.textyhex->text()};
+    return fields.join(QLatin1Char(' ')).toStdString();
+}
 
+TEST_F(PatchWindowTest, PositionSourcesAreIndependentAndHelpShowsItsText) {
+    ui.ntsc->click();
+    EXPECT_EQ(position(ui), "130 45 82 2D");
     // The Y spinner still stands at 0: one step down gives 1, not 46.
     ui.VScroll1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    EXPECT_EQ(ui.texty->text(), "1");
-    EXPECT_EQ(state.textyhex, "1");
-    EXPECT_EQ(state.textxhex, "82");
-
+    EXPECT_EQ(position(ui), "130 1 82 1");
     ui.pal->click();
-    EXPECT_EQ(state.textxhex, "82");
-    EXPECT_EQ(state.textyhex, "5A");
-
+    EXPECT_EQ(position(ui), "130 90 82 5A");
     // The X spinner too still stands at 0, its lower end: no change there.
     ui.VScroll2->triggerAction(QAbstractSlider::SliderSingleStepSub);
-    EXPECT_EQ(state.textxhex, "82");
+    EXPECT_EQ(position(ui), "130 90 82 5A");
     ui.VScroll2->setValue(255);
-    EXPECT_EQ(ui.textx->text(), "255");
-    EXPECT_EQ(ui.textxhex->text(), "FF");
+    EXPECT_EQ(position(ui), "255 90 FF 5A");
     ui.VScroll2->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     ui.VScroll2->triggerAction(QAbstractSlider::SliderPageStepSub);
-    EXPECT_EQ(state.textxhex, "F5");
+    EXPECT_EQ(position(ui), "245 90 F5 5A");
     ui.VScroll2->setValue(0);
-    EXPECT_EQ(state.textxhex, "0");
-}
-
-TEST_F(PatchWindow, HexFieldsTakeOnlyOneOrTwoHexDigitsAsTyped) {
+    EXPECT_EQ(position(ui), "0 90 0 5A");
+    // Typed hex digits are sent as typed; the decimal display does not follow them.
     ui.textxhex->clear();
     QTest::keyClicks(ui.textxhex, "g5Xb7");
-    EXPECT_EQ(ui.textxhex->text(), "5b");
-    EXPECT_EQ(state.textxhex, "5b");  // sent as typed
-    EXPECT_EQ(state.textx, "00");     // the decimal display is not derived from it
-}
+    EXPECT_EQ(position(ui), "0 90 5b 5A");
+    EXPECT_EQ(state.textxhex, "5b");
 
-TEST_F(PatchWindow, PositionHelpShowsItsText) {
     ui.Command1->click();
     ASSERT_EQ(platform.messages.shown.size(), 1u);
     EXPECT_EQ(lastMessage(), "Lower values move left/up. Higher values move right/down.");
     EXPECT_EQ(platform.messages.shown[0].icon, MessageIcon::None);
-    EXPECT_EQ(focusMoves, 1);
+    EXPECT_EQ(focusMoves, 3);
 }
 
 void touch(const QString& path, const QByteArray& content = "ELF") {
@@ -112,34 +88,30 @@ void touch(const QString& path, const QByteArray& content = "ELF") {
 class BatchPackingRun : public PatchWindowTest {
   protected:
     BatchPackingRun() {
-        auto* controller = window.findChild<PatchRunController*>();
         controller->setPackingMethod(PackingMethod::BatchFile);
         controller->setSystemDirectory("C:\\Windows\\System32");
         state.openelf = kitPath("samples/HDL LOADER.ELF").toStdString();
         ui.ntsc->click();
         ui.Check8->click();
     }
+    PatchRunController* controller = window.findChild<PatchRunController*>();
 };
 
 TEST_F(BatchPackingRun, RefusalsShowTheirMessageAndStartNothing) {
-    const std::string loaded = state.openelf;
-    state.openelf.clear();
-    ui.Command2->click();
-    EXPECT_EQ(lastMessage(), "Please load HDL/HDA (unpacked)");
-    EXPECT_EQ(platform.messages.shown.back().icon, MessageIcon::None);
-
-    state.openelf = loaded;
-    ui.text13->setText("../OUT.ELF");
-    ui.Command2->click();
-    EXPECT_TRUE(lastMessage().contains("output name"));
-    EXPECT_EQ(platform.messages.shown.back().icon, MessageIcon::Error);
-
-    ui.text13->setText("OUTFILE.ELF");
     QDir(kit.path()).mkdir("a.bat");  // the batch file cannot be written
     ui.Command2->click();
     EXPECT_TRUE(lastMessage().startsWith("The packing batch file could not be written:\n" +
                                          kitPath("a.bat")));
+    ui.text13->setText("../OUT.ELF");
+    ui.Command2->click();
+    EXPECT_TRUE(lastMessage().contains("output name"));
+    EXPECT_EQ(platform.messages.shown.back().icon, MessageIcon::Error);
+    state.openelf.clear();
+    ui.Command2->click();
+    EXPECT_EQ(lastMessage(), "Please load HDL/HDA (unpacked)");
+    EXPECT_EQ(platform.messages.shown.back().icon, MessageIcon::None);
     EXPECT_TRUE(platform.runner.calls.empty());
+    EXPECT_EQ(focusMoves, 4);  // NTSC and each "Patch"
 }
 
 TEST_F(BatchPackingRun, WritesRunsAndDeletesABat) {
@@ -168,7 +140,24 @@ TEST_F(BatchPackingRun, ReportsWhatWasNotWritten) {
     ui.Command2->click();
     EXPECT_TRUE(lastMessage().startsWith("HDLPatch did not write the patched loader:"));
     EXPECT_TRUE(lastMessage().contains("packed loader was made from an older file"));
-    EXPECT_FALSE(QFile::exists(kitPath("a.bat")));
+}
+
+// Run tool by tool, a step runs only when the one before it wrote its file,
+// so that an older output is never packed.
+TEST_F(BatchPackingRun, AToolThatFailsStopsTheRunAndIsReported) {
+    controller->setPackingMethod(PackingMethod::ToolSteps);
+    touch(kitPath("OUTFILE.ELF"), "an older patched loader");
+    ui.Command2->click();
+    EXPECT_EQ(platform.runner.calls.size(), 1u);
+    EXPECT_EQ(lastMessage(),
+              "HDLPatch did not write the patched loader:\n" + kitPath("OUTFILE.ELF") +
+                  "\n\nps2-packer was not started, so that no older file is packed.");
+
+    platform.runner.outcomes.push_back({.started = false, .error = "not found"});
+    ui.Command2->click();
+    EXPECT_EQ(platform.runner.calls.size(), 2u);
+    EXPECT_TRUE(lastMessage().startsWith("HDLPatch could not be started:\n" +
+                                         kitPath("tools/hdlpatch.exe") + "\nnot found\n\n"));
 }
 
 }  // namespace
