@@ -6,7 +6,7 @@
 #include "app/version.h"
 #include "help/credits_text.h"
 #include "help/qt_link_label.h"
-#include "help/qt_open_pages.h"
+#include "platform/qt_open_with_report.h"
 #include "help/web_addresses.h"
 #include "ui_qt_about_window.h"
 

@@ -7,7 +7,7 @@
 #include "help/qt_about_window.h"
 #include "help/qt_link_hover_controller.h"
 #include "help/qt_link_label.h"
-#include "help/qt_open_pages.h"
+#include "platform/qt_open_with_report.h"
 #include "help/web_addresses.h"
 #include "skin/qt_font_window.h"
 #include "ui_qt_main_window.h"

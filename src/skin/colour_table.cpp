@@ -51,10 +51,4 @@ std::string colourTableMissingMessage(std::string_view path) {
            " does not exist. Press \"Extract Graphics\" first to create it.";
 }
 
-std::string editorNotStartedMessage(std::string_view path, std::string_view reason) {
-    std::string text = "The text editor could not be started for " + std::string(path);
-    if (!reason.empty()) text += "\r\n" + std::string(reason);
-    return text;
-}
-
 }  // namespace kelvane

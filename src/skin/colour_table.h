@@ -29,8 +29,7 @@ bool colourTableArmed(ColourTableState state);
 // The "HELP" text of the colour frame: one paragraph of 470 characters.
 extern const std::string kColourTableHelpText;
 
-// Failure messages of "Open"; each names the file.
+// What "Open" says when the colour table is missing; names the file.
 std::string colourTableMissingMessage(std::string_view path);
-std::string editorNotStartedMessage(std::string_view path, std::string_view reason);
 
 }  // namespace kelvane

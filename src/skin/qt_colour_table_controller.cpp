@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 
+#include "platform/qt_open_with_report.h"
 #include "ui_qt_main_window.h"
 
 namespace kelvane {
@@ -28,13 +29,7 @@ void ColourTableController::openTable() {
             MessageIcon::Error);
         return;
     }
-    QString error;
-    if (!context_.desktop.openInNotepad(path, &error)) {
-        context_.messages.show(QString::fromStdString(editorNotStartedMessage(path.toStdString(),
-                                                                              error.toStdString())),
-                               MessageIcon::Error);
-        return;
-    }
+    if (!openDocument(context_.desktop, context_.messages, path)) return;
     advance(ColourTableEvent::Opened);
 }
 

@@ -10,10 +10,11 @@ namespace kelvane {
 // Opens a text document in the user's editor. If the document is missing or
 // the editor cannot be started, an error box names the file so that the user
 // can open it another way.
-void openDocument(DesktopServices& desktop, MessageBoxes& messages, const QString& path);
+// Returns whether the editor was started.
+bool openDocument(DesktopServices& desktop, MessageBoxes& messages, const QString& path);
 
 // Shows a web address in the browser; on failure an error box names the
-// address.
-void openWebAddress(DesktopServices& desktop, MessageBoxes& messages, const QString& address);
+// address. Returns whether the browser was started.
+bool openWebAddress(DesktopServices& desktop, MessageBoxes& messages, const QString& address);
 
 }  // namespace kelvane

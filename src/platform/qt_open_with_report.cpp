@@ -1,4 +1,4 @@
-#include "help/qt_open_pages.h"
+#include "platform/qt_open_with_report.h"
 
 #include <QStringList>
 
@@ -18,20 +18,22 @@ QString failureText(const QString& what, const QString& target, const QString& r
 
 }  // namespace
 
-void openDocument(DesktopServices& desktop, MessageBoxes& messages, const QString& path) {
+bool openDocument(DesktopServices& desktop, MessageBoxes& messages, const QString& path) {
     QString error;
-    if (desktop.openInNotepad(path, &error)) return;
+    if (desktop.openInNotepad(path, &error)) return true;
     messages.show(failureText(QStringLiteral("The document could not be opened:"), path, error,
                               QStringLiteral("You can open it yourself with any text editor.")),
                   MessageIcon::Error);
+    return false;
 }
 
-void openWebAddress(DesktopServices& desktop, MessageBoxes& messages, const QString& address) {
+bool openWebAddress(DesktopServices& desktop, MessageBoxes& messages, const QString& address) {
     QString error;
-    if (desktop.openWebPage(address, &error)) return;
+    if (desktop.openWebPage(address, &error)) return true;
     messages.show(failureText(QStringLiteral("The web page could not be opened:"), address, error,
                               QStringLiteral("You can open it yourself in your web browser.")),
                   MessageIcon::Error);
+    return false;
 }
 
 }  // namespace kelvane
