@@ -2,8 +2,8 @@
 // command lines and their round trip through the Windows argv rules.
 #include <benchmark/benchmark.h>
 
-#include "app/form_state.h"
-#include "app/program_directory.h"
+#include "core/form_state.h"
+#include "core/program_directory.h"
 #include "patch/patch_composition.h"
 #include "patch/patch_validation.h"
 #include "platform/command_line_split.h"

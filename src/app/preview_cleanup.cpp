@@ -2,7 +2,7 @@
 
 #include <system_error>
 
-#include "skin/graphics_set.h"
+#include "core/graphics_set.h"
 
 namespace kelvane {
 

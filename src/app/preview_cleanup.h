@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/program_directory.h"
+#include "core/program_directory.h"
 
 namespace kelvane {
 

@@ -15,6 +15,7 @@
 #include "app/startup.h"
 #include "help/qt_help_install.h"
 #include "patch/qt_patch_install.h"
+#include "skin/qt_font_window.h"
 #include "skin/qt_skin_install.h"
 #include "ui_qt_main_window.h"
 
@@ -77,7 +78,7 @@ MainWindow::MainWindow(ProgramDirectory programDir, PlatformServices services, Q
 
     installPatchControllers(*ui_, *context_, this);
     installSkinControllers(*ui_, *context_, this);
-    installHelpControllers(*ui_, *context_, this);
+    installHelpControllers(*ui_, *context_, &showFontWindow, this);
 }
 
 MainWindow::~MainWindow() = default;

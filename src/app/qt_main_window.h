@@ -3,9 +3,9 @@
 #include <QMainWindow>
 #include <memory>
 
-#include "app/form_state.h"
-#include "app/program_directory.h"
-#include "app/qt_app_context.h"
+#include "core/form_state.h"
+#include "core/program_directory.h"
+#include "platform/qt_app_context.h"
 
 class QLabel;
 

@@ -4,7 +4,7 @@
 #include <QString>
 #include <functional>
 
-#include "app/qt_app_context.h"
+#include "platform/qt_app_context.h"
 
 class QAction;
 

@@ -1,6 +1,6 @@
 #include "app/startup.h"
 
-#include "app/version.h"
+#include "core/version.h"
 
 namespace kelvane {
 

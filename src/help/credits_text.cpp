@@ -1,6 +1,6 @@
 #include "help/credits_text.h"
 
-#include "app/version.h"
+#include "core/version.h"
 
 namespace kelvane {
 

@@ -3,7 +3,7 @@
 #include <QMouseEvent>
 #include <QTimer>
 
-#include "app/version.h"
+#include "core/version.h"
 #include "help/credits_text.h"
 #include "help/qt_link_label.h"
 #include "platform/qt_open_with_report.h"

@@ -9,7 +9,6 @@
 #include "help/qt_link_label.h"
 #include "platform/qt_open_with_report.h"
 #include "help/web_addresses.h"
-#include "skin/qt_font_window.h"
 #include "ui_qt_main_window.h"
 
 namespace kelvane {
@@ -28,8 +27,9 @@ QFont linkFont(const QStringList& families, qreal pointSize, bool bold) {
 
 }  // namespace
 
-HelpController::HelpController(Ui::MainWindow& ui, AppContext& context, QObject* parent)
-    : QObject(parent), ui_(ui), context_(context) {
+HelpController::HelpController(Ui::MainWindow& ui, AppContext& context,
+                               std::function<void(QWidget*)> showFontWindow, QObject* parent)
+    : QObject(parent), ui_(ui), context_(context), showFontWindow_(std::move(showFontWindow)) {
     connect(ui_.mnuHDLReadme, &QAction::triggered, this,
             [this] { openReadme(ReadmeDocument::HdlPatch); });
     connect(ui_.mnuPackReadme3, &QAction::triggered, this,
@@ -85,7 +85,7 @@ void HelpController::openPage(const std::string& address) {
 
 void HelpController::showFontHelp() {
     context_.focusSink();
-    showFontWindow(context_.mainWindow);
+    showFontWindow_(context_.mainWindow);
 }
 
 }  // namespace kelvane

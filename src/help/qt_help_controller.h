@@ -1,8 +1,9 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 
-#include "app/qt_app_context.h"
+#include "platform/qt_app_context.h"
 #include "help/readme_documents.h"
 
 namespace Ui {
@@ -16,7 +17,9 @@ namespace kelvane {
 class HelpController : public QObject {
     Q_OBJECT
   public:
-    HelpController(Ui::MainWindow& ui, AppContext& context, QObject* parent);
+    // showFontWindow opens the font window over the given owner.
+    HelpController(Ui::MainWindow& ui, AppContext& context,
+                   std::function<void(QWidget*)> showFontWindow, QObject* parent);
 
   private:
     void setUpLinkLabels();
@@ -26,6 +29,7 @@ class HelpController : public QObject {
 
     Ui::MainWindow& ui_;
     AppContext& context_;
+    std::function<void(QWidget*)> showFontWindow_;
 };
 
 }  // namespace kelvane

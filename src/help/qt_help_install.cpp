@@ -4,8 +4,9 @@
 
 namespace kelvane {
 
-void installHelpControllers(Ui::MainWindow& ui, AppContext& context, QObject* owner) {
-    new HelpController(ui, context, owner);
+void installHelpControllers(Ui::MainWindow& ui, AppContext& context,
+                           std::function<void(QWidget*)> showFontWindow, QObject* owner) {
+    new HelpController(ui, context, std::move(showFontWindow), owner);
 }
 
 }  // namespace kelvane

@@ -1,8 +1,9 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 
-#include "app/qt_app_context.h"
+#include "platform/qt_app_context.h"
 
 namespace Ui {
 class MainWindow;
@@ -12,6 +13,7 @@ namespace kelvane {
 
 // Binds the help controls of the main window to their logic. The created
 // controllers are children of owner.
-void installHelpControllers(Ui::MainWindow& ui, AppContext& context, QObject* owner);
+void installHelpControllers(Ui::MainWindow& ui, AppContext& context,
+                           std::function<void(QWidget*)> showFontWindow, QObject* owner);
 
 }  // namespace kelvane

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/program_directory.h"
+#include "core/program_directory.h"
 
 namespace kelvane {
 

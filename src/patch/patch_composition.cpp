@@ -1,6 +1,6 @@
 #include "patch/patch_composition.h"
 
-#include "patch/tool_paths.h"
+#include "core/tool_paths.h"
 
 namespace kelvane {
 namespace {

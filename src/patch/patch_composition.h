@@ -4,8 +4,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/form_state.h"
-#include "app/program_directory.h"
+#include "core/form_state.h"
+#include "core/program_directory.h"
 
 namespace kelvane {
 

@@ -1,7 +1,7 @@
 #include "patch/patch_plan.h"
 
 #include "patch/patch_composition.h"
-#include "patch/tool_paths.h"
+#include "core/tool_paths.h"
 
 namespace kelvane {
 

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "app/form_state.h"
+#include "core/form_state.h"
 
 namespace kelvane {
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "patch/patch_composition.h"
-#include "patch/tool_paths.h"
+#include "core/tool_paths.h"
 #include "patch/video_position.h"
 #include "platform/command_line_split.h"
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/form_state.h"
-#include "app/program_directory.h"
+#include "core/form_state.h"
+#include "core/program_directory.h"
 #include "patch/patch_plan.h"
 
 namespace kelvane {

@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "app/qt_app_context.h"
+#include "platform/qt_app_context.h"
 #include "patch/patch_plan.h"
 
 namespace Ui {

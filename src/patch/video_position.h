@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/form_state.h"
+#include "core/form_state.h"
 
 namespace kelvane {
 

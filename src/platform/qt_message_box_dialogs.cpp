@@ -2,7 +2,7 @@
 
 #include <QMessageBox>
 
-#include "app/version.h"
+#include "core/version.h"
 
 namespace kelvane {
 

@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/version.h"
+#include "core/version.h"
 #include "platform/qt_tool_outcome_text.h"
 
 namespace kelvane {

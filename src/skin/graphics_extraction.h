@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/program_directory.h"
+#include "core/program_directory.h"
 
 namespace kelvane {
 

@@ -3,7 +3,7 @@
 #include <QObject>
 #include <QString>
 
-#include "app/qt_app_context.h"
+#include "platform/qt_app_context.h"
 
 namespace Ui {
 class MainWindow;

@@ -2,7 +2,7 @@
 
 #include <QObject>
 
-#include "app/qt_app_context.h"
+#include "platform/qt_app_context.h"
 
 namespace Ui {
 class MainWindow;

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <random>
 
-#include "skin/graphics_set.h"
+#include "core/graphics_set.h"
 
 namespace kelvane {
 namespace {

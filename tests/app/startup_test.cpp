@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "app/form_state.h"
+#include "core/form_state.h"
 #include "app/startup.h"
-#include "patch/tool_paths.h"
+#include "core/tool_paths.h"
 
 namespace kelvane {
 namespace {

@@ -8,7 +8,7 @@
 #include <QTest>
 
 #include "platform/qt_process_runner_impl.h"
-#include "skin/graphics_set.h"
+#include "core/graphics_set.h"
 #include "support/fake_platform.h"
 #include "tool_log.h"
 #include "ui_qt_main_window.h"

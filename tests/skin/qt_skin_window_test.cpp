@@ -7,7 +7,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include "skin/graphics_set.h"
+#include "core/graphics_set.h"
 #include "support/fake_platform.h"
 #include "ui_qt_main_window.h"
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/program_directory.h"
+#include "core/program_directory.h"
 
 namespace kelvane {
 

@@ -3,8 +3,8 @@
 #include <QWidget>
 #include <functional>
 
-#include "app/form_state.h"
-#include "app/program_directory.h"
+#include "core/form_state.h"
+#include "core/program_directory.h"
 #include "platform/qt_desktop_services.h"
 #include "platform/qt_file_dialogs.h"
 #include "platform/qt_message_boxes.h"

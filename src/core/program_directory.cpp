@@ -1,4 +1,4 @@
-#include "app/program_directory.h"
+#include "core/program_directory.h"
 
 namespace kelvane {
 
