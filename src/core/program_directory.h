@@ -10,7 +10,7 @@ namespace kelvane {
 // followed by a fixed relative path; nothing is added or trimmed, so a drive
 // root such as "C:\" gives "C:\\tools\hdlpatch.exe".
 class ProgramDirectory {
-public:
+  public:
     ProgramDirectory(std::string directory, char separator)
         : directory_(std::move(directory)), separator_(separator) {}
 
@@ -21,7 +21,7 @@ public:
     // backslash becomes the platform's separator.
     std::string join(std::string_view relative) const;
 
-private:
+  private:
     std::string directory_;
     char separator_;
 };

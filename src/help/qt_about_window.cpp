@@ -6,8 +6,8 @@
 #include "core/version.h"
 #include "help/credits_text.h"
 #include "help/qt_link_label.h"
-#include "platform/qt_open_with_report.h"
 #include "help/web_addresses.h"
+#include "platform/qt_open_with_report.h"
 #include "ui_qt_about_window.h"
 
 namespace kelvane {

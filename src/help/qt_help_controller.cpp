@@ -7,8 +7,8 @@
 #include "help/qt_about_window.h"
 #include "help/qt_link_hover_controller.h"
 #include "help/qt_link_label.h"
-#include "platform/qt_open_with_report.h"
 #include "help/web_addresses.h"
+#include "platform/qt_open_with_report.h"
 #include "ui_qt_main_window.h"
 
 namespace kelvane {

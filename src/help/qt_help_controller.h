@@ -3,8 +3,8 @@
 #include <QObject>
 #include <functional>
 
-#include "platform/qt_app_context.h"
 #include "help/readme_documents.h"
+#include "platform/qt_app_context.h"
 
 namespace Ui {
 class MainWindow;

@@ -5,7 +5,7 @@
 namespace kelvane {
 
 void installHelpControllers(Ui::MainWindow& ui, AppContext& context,
-                           std::function<void(QWidget*)> showFontWindow, QObject* owner) {
+                            std::function<void(QWidget*)> showFontWindow, QObject* owner) {
     new HelpController(ui, context, std::move(showFontWindow), owner);
 }
 

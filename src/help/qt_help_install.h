@@ -14,6 +14,6 @@ namespace kelvane {
 // Binds the help controls of the main window to their logic. The created
 // controllers are children of owner.
 void installHelpControllers(Ui::MainWindow& ui, AppContext& context,
-                           std::function<void(QWidget*)> showFontWindow, QObject* owner);
+                            std::function<void(QWidget*)> showFontWindow, QObject* owner);
 
 }  // namespace kelvane

@@ -1,7 +1,7 @@
 #include "patch/patch_plan.h"
 
-#include "patch/patch_composition.h"
 #include "core/tool_paths.h"
+#include "patch/patch_composition.h"
 
 namespace kelvane {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "patch/patch_composition.h"
 #include "core/tool_paths.h"
+#include "patch/patch_composition.h"
 #include "patch/video_position.h"
 #include "platform/command_line_split.h"
 

@@ -4,8 +4,8 @@
 #include <QString>
 #include <QStringList>
 
-#include "platform/qt_app_context.h"
 #include "patch/patch_plan.h"
+#include "platform/qt_app_context.h"
 
 namespace Ui {
 class MainWindow;

@@ -2,8 +2,8 @@
 
 #include <QObject>
 
-#include "platform/qt_app_context.h"
 #include "patch/patch_switches.h"
+#include "platform/qt_app_context.h"
 
 class QAbstractButton;
 

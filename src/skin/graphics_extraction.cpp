@@ -1,8 +1,8 @@
 #include "skin/graphics_extraction.h"
 
+#include "core/graphics_set.h"
 #include "core/tool_paths.h"
 #include "platform/command_line_split.h"
-#include "core/graphics_set.h"
 
 namespace kelvane {
 

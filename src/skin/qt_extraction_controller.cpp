@@ -4,9 +4,9 @@
 #include <QFileInfo>
 #include <QPointer>
 
+#include "core/graphics_set.h"
 #include "core/tool_paths.h"
 #include "skin/graphics_extraction.h"
-#include "core/graphics_set.h"
 #include "skin/qt_picture_box.h"
 #include "ui_qt_main_window.h"
 

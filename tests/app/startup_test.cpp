@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "core/form_state.h"
 #include "app/startup.h"
+#include "core/form_state.h"
 #include "core/tool_paths.h"
 
 namespace kelvane {

@@ -7,8 +7,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "platform/qt_process_runner_impl.h"
 #include "core/graphics_set.h"
+#include "platform/qt_process_runner_impl.h"
 #include "support/fake_platform.h"
 #include "tool_log.h"
 #include "ui_qt_main_window.h"

@@ -16,7 +16,7 @@ namespace kelvane::testing {
 
 // Records every message box instead of showing it.
 class FakeMessageBoxes : public MessageBoxes {
-public:
+  public:
     struct Shown {
         QString text;
         MessageIcon icon;
@@ -28,7 +28,7 @@ public:
 // Answers file dialogs from a script: each call takes the next answer
 // (a path, or nothing for a cancel); with no answer left it cancels.
 class FakeFileDialogs : public FileDialogs {
-public:
+  public:
     std::optional<QString> openFile(const QString& filter) override {
         filters.push_back(filter);
         if (answers.empty()) return std::nullopt;
@@ -43,7 +43,7 @@ public:
 // Records every start; runs nothing. Outcomes come from a script (default:
 // started, exit code 0), and `onRun` may create files to act like the tool.
 class FakeProcessRunner : public ProcessRunner {
-public:
+  public:
     struct Call {
         ToolCommand command;
         WindowStyle style;
@@ -78,7 +78,7 @@ public:
     std::deque<ToolOutcome> outcomes;
     std::function<void(const ToolCommand&)> onRun;
 
-private:
+  private:
     ToolOutcome nextOutcome() {
         if (outcomes.empty()) {
             ToolOutcome ok;
@@ -93,7 +93,7 @@ private:
 
 // Records what would have been opened in the editor or the browser.
 class FakeDesktopServices : public DesktopServices {
-public:
+  public:
     bool openInNotepad(const QString& path, QString* error) override {
         notepad.push_back(path);
         if (!notepadSucceeds && error) *error = QStringLiteral("cannot start the editor");
