@@ -58,6 +58,10 @@ constexpr const char* kStatusPanel3Text = "HDLPatch + PS2-Packer";
 }  // namespace
 
 MainWindow::MainWindow(ProgramDirectory programDir, PlatformServices services, QWidget* parent)
+    : MainWindow(programDir, programDir, services, parent) {}
+
+MainWindow::MainWindow(ProgramDirectory workDir, ProgramDirectory kitDir, PlatformServices services,
+                       QWidget* parent)
     : QMainWindow(parent), ui_(std::make_unique<Ui::MainWindow>()) {
     setFont(dialogFont());
     ui_->setupUi(this);
@@ -66,9 +70,10 @@ MainWindow::MainWindow(ProgramDirectory programDir, PlatformServices services, Q
     setUpFocusSink();
 
     QWidget* sink = focusSink_;
-    context_ = std::make_unique<AppContext>(AppContext{
-        state_, std::move(programDir), services.messages, services.dialogs, services.runner,
-        services.desktop, this, [sink] { sink->setFocus(Qt::OtherFocusReason); }});
+    context_ = std::make_unique<AppContext>(
+        AppContext{state_, std::move(workDir), services.messages, services.dialogs, services.runner,
+                   services.desktop, this, [sink] { sink->setFocus(Qt::OtherFocusReason); },
+                   std::move(kitDir)});
 
     runStartup();
 

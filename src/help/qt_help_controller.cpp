@@ -76,7 +76,7 @@ void HelpController::setUpLinkLabels() {
 
 void HelpController::openReadme(ReadmeDocument document) {
     openDocument(context_.desktop, context_.messages,
-                 QString::fromStdString(readmePath(context_.programDir, document)));
+                 QString::fromStdString(readmePath(context_.kitDir, document)));
 }
 
 void HelpController::openPage(const std::string& address) {

@@ -52,9 +52,16 @@ bool readsBackUnchanged(const QByteArray& bytes, const QString& text) {
 #endif
 }
 
-QString notStarted(const PlannedStep& step, const ToolOutcome& outcome) {
-    return QStringLiteral("%1 could not be started:\n%2\n%3")
-        .arg(q(step.tool), q(step.program), outcome.error);
+QString notStarted(const PlannedStep& step, const ToolOutcome& outcome,
+                   const ProgramDirectory& dir) {
+    QString text = QStringLiteral("%1 could not be started:\n%2\n%3")
+                       .arg(q(step.tool), q(step.program), outcome.error);
+    // A missing tool: say where it goes.
+    if (const auto tool = toolWithDisplayName(step.tool)) {
+        const std::string advice = dir.missingToolAdvice(*tool);
+        if (!advice.empty()) text += QStringLiteral("\n") + q(advice);
+    }
+    return text;
 }
 
 QString notWritten(const ExpectedOutput& output) {
@@ -129,7 +136,7 @@ void PatchRunController::patch() {
                 break;
             }
             if (!outcomes[qsizetype(i)].started) {
-                problems << notStarted(plan.steps[i], outcomes[qsizetype(i)]);
+                problems << notStarted(plan.steps[i], outcomes[qsizetype(i)], dir);
             } else if (!written(i)) {
                 problems << notWritten(plan.outputs[i]);
             }
@@ -137,7 +144,7 @@ void PatchRunController::patch() {
     } else if (outcomes.isEmpty() || !outcomes.front().started) {
         // The batch file's interpreter did not run, so neither tool did.
         problems << notStarted(plan.steps.front(),
-                               outcomes.isEmpty() ? ToolOutcome{} : outcomes.front());
+                               outcomes.isEmpty() ? ToolOutcome{} : outcomes.front(), dir);
     } else {
         const bool patched = written(0);
         if (!patched) problems << notWritten(plan.outputs[0]);

@@ -12,10 +12,13 @@
 
 namespace kelvane {
 
-// What every controller of the main window shares: the state, the program
-// directory and the platform services. Owned by the main window.
+// What every controller of the main window shares: the state, the directory
+// the work paths and tools are formed from, the platform services and the
+// folder of the read-mes. Owned by the main window.
 struct AppContext {
     FormState& state;
+    // The program directory in portable mode, else the per-user work folder;
+    // it also finds the tools.
     ProgramDirectory programDir;
     MessageBoxes& messages;
     FileDialogs& dialogs;
@@ -24,6 +27,9 @@ struct AppContext {
     QWidget* mainWindow;
     // Moves the keyboard focus to the invisible sink, which accepts no text.
     std::function<void()> focusSink;
+    // Where README lies: the program directory, or the installation's data
+    // folder. In a portable kit it is programDir.
+    ProgramDirectory kitDir;
 };
 
 }  // namespace kelvane

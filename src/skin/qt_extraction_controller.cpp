@@ -74,8 +74,13 @@ void ExtractionController::runExtraction(const QString& directory, bool announce
         command, WindowStyle::Hidden, [self, directory, announceSuccess](const ToolOutcome& o) {
             if (self) self->toolFinished(directory, announceSuccess, o);
         });
-    if (!start.started)
-        showError(toolNotStartedMessage(hdlpatchPath(dir), start.error.toStdString()));
+    if (!start.started) {
+        std::string text = toolNotStartedMessage(hdlpatchPath(dir), start.error.toStdString());
+        // A missing tool: say where it goes.
+        if (const std::string advice = dir.missingToolAdvice(Tool::HdlPatch); !advice.empty())
+            text += "\n" + advice;
+        showError(text);
+    }
 }
 
 void ExtractionController::toolFinished(const QString& directory, bool announceSuccess,
