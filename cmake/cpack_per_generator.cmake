@@ -4,4 +4,6 @@ if(CPACK_GENERATOR STREQUAL "DEB")
   set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
 else()
   set(CPACK_COMPONENTS_ALL portable)
+  # The portable archive unpacks into one folder named after the package.
+  set(CPACK_COMPONENT_INCLUDE_TOPLEVEL_DIRECTORY ON)
 endif()
