@@ -17,6 +17,10 @@
 #include "platform/qt_message_box_dialogs.h"
 #include "platform/qt_process_runner_impl.h"
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 namespace {
 
 // The name of the per-user folder and of the installation's data folder.
@@ -102,6 +106,17 @@ std::optional<int> handleCommandLine(const kelvane::WorkFolders& folders) {
     return std::nullopt;
 }
 
+// A Windows GUI program has no console of its own: --help and --version
+// write to the one of the command prompt that started it.
+void attachToParentConsole() {
+#ifdef Q_OS_WIN
+    if (AttachConsole(ATTACH_PARENT_PROCESS)) {
+        std::freopen("CONOUT$", "w", stdout);
+        std::freopen("CONOUT$", "w", stderr);
+    }
+#endif
+}
+
 void setUpApplicationNames() {
     QCoreApplication::setApplicationName(QLatin1String(kInstallName));
     QCoreApplication::setApplicationVersion(QString::fromStdString(kelvane::versionText()));
@@ -115,6 +130,7 @@ int main(int argc, char** argv) {
     {
         QCoreApplication probe(argc, argv);
         setUpApplicationNames();
+        if (argc > 1) attachToParentConsole();
         if (const auto exitCode = handleCommandLine(findWorkFolders())) return *exitCode;
     }
 
