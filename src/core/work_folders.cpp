@@ -6,9 +6,11 @@
 namespace kelvane {
 namespace {
 
+// Like every other path of the program: the directory, a separator and the
+// name, nothing trimmed (a drive root "C:\" gives "C:\\tools").
 std::string joined(const std::string& directory, char separator, std::string_view name) {
     std::string path = directory;
-    if (path.empty() || path.back() != separator) path.push_back(separator);
+    path.push_back(separator);
     path += name;
     return path;
 }

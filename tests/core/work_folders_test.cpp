@@ -115,6 +115,10 @@ TEST(ToolSearchTest, WindowsFormsKeepBackslashesAndSkipThePath) {
               (std::vector<std::string>{"C:\\Program Files\\Kit\\tools\\ps2-packer.exe",
                                         "C:\\Users\\u\\AppData\\Local\\k\\tools\\ps2-packer.exe"}));
     EXPECT_EQ(folders.work().join("\\a.bat"), "C:\\Users\\u\\AppData\\Local\\k\\a.bat");
+
+    // A kit at a drive root: formed like every other path, nothing trimmed.
+    const WorkFolders atRoot = decideWorkFolders({"C:\\", '\\', true, "", "D:\\u", {}});
+    EXPECT_EQ(atRoot.toolCandidates(Tool::HdlPatch)[0], "C:\\\\tools\\hdlpatch.exe");
 }
 
 TEST(ToolSearchTest, ProgramDirectoryFindsAToolPutInPlaceWhileRunning) {
