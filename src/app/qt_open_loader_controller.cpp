@@ -15,10 +15,6 @@ std::optional<std::uint64_t> measureFile(const std::string& fullPath) {
     return static_cast<std::uint64_t>(info.size());
 }
 
-MessageIcon toMessageIcon(NoticeIcon icon) {
-    return icon == NoticeIcon::Information ? MessageIcon::Information : MessageIcon::Error;
-}
-
 }  // namespace
 
 OpenLoaderController::OpenLoaderController(QAction* trigger, AppContext& context,
@@ -39,7 +35,7 @@ void OpenLoaderController::openLoader() {
     }
 
     const OpenLoaderOutcome outcome = kelvane::openLoader(context_.state, confirmed, measureFile);
-    context_.messages.show(QString::fromStdString(outcome.message), toMessageIcon(outcome.icon));
+    context_.messages.show(QString::fromStdString(outcome.message), outcome.icon);
     setStatusMessage_(QString::fromStdString(outcome.statusMessage));
 }
 

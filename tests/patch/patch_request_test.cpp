@@ -66,7 +66,7 @@ TEST(BatchFile, SixCrLfLinesWithTheDriveAndAnUnquotedCd) {
     EXPECT_EQ(lines[3], "cd D:\\PS2 Tools\\Kelvane");  // cd takes it unquoted
 }
 
-using Icon = PatchRefusal::Icon;
+using Icon = MessageIcon;
 using Box = std::pair<std::string, Icon>;
 
 class PatchChecks : public ::testing::Test {
