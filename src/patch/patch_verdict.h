@@ -16,7 +16,7 @@ struct PatchRunFacts {
     // path during this run.
     std::vector<bool> written;
     // Why the batch file could not be deleted afterwards, if it could not.
-    std::optional<std::string> batchFileLeft;
+    std::optional<std::string> batchFileLeft = std::nullopt;
 };
 
 // Run tool by tool, the next step runs only when this one ended by itself
