@@ -168,7 +168,7 @@ void MainWindow::setUpStatusBar() {
     statusPanel1_->setObjectName(QStringLiteral("statusPanel1"));
     statusPanel2_ = new QLabel(bar);
     statusPanel2_->setObjectName(QStringLiteral("statusPanel2"));
-    statusPanel3_ = new QLabel(QString::fromUtf8(kStatusPanel3Text), bar);
+    statusPanel3_ = new QLabel(qtText(kStatusPanel3Text), bar);
     statusPanel3_->setObjectName(QStringLiteral("statusPanel3"));
     bar->addWidget(statusPanel1_, 1);
     bar->addPermanentWidget(statusPanel2_);

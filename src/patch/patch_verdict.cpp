@@ -83,7 +83,7 @@ bool nextStepMayRun(const ToolEnd& end, bool wroteItsOutput) {
 
 std::vector<std::string> judgePatchRun(const PatchPlan& plan, const PatchRunFacts& facts) {
     std::vector<std::string> problems;
-    if (plan.steps.size() == plan.outputs.size()) {
+    if (plan.toolByTool()) {
         judgeToolSteps(plan, facts, problems);
     } else {
         judgeBatchRun(plan, facts, problems);

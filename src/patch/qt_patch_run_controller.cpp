@@ -56,22 +56,22 @@ void PatchRunController::run(const PatchPlan& plan) {
             restoreIfUnwritten(before[i], plan.outputs[i].path);
     };
 
-    if (!plan.batchFilePath.empty() && !writeBatchFile(plan)) return settle();
+    if (!plan.toolByTool() && !writeBatchFile(plan)) return settle();
 
     QList<ToolCommand> steps;
     for (const PlannedStep& step : plan.steps)
         steps.push_back({qtText(step.commandLine), qtText(step.workingDirectory)});
-    const bool stepPerOutput = plan.steps.size() == plan.outputs.size();
     const QList<ToolOutcome> outcomes = context_.runner.shellWait(
         steps, WindowStyle::Normal, [&](int step, const ToolOutcome& outcome) {
-            return !stepPerOutput || nextStepMayRun(toolEnd(outcome), written(std::size_t(step)));
+            return !plan.toolByTool() ||
+                   nextStepMayRun(toolEnd(outcome), written(std::size_t(step)));
         });
 
     PatchRunFacts facts;
     for (const ToolOutcome& outcome : outcomes) facts.ends.push_back(toolEnd(outcome));
     for (std::size_t i = 0; i < plan.outputs.size(); ++i) facts.written.push_back(written(i));
     settle();
-    if (!plan.batchFilePath.empty()) facts.batchFileLeft = removeFileIfPresent(plan.batchFilePath);
+    if (!plan.toolByTool()) facts.batchFileLeft = removeFileIfPresent(plan.batchFilePath);
 
     const std::vector<std::string> problems = judgePatchRun(plan, facts);
     if (!problems.empty())

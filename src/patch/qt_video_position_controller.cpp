@@ -55,7 +55,7 @@ VideoPositionController::VideoPositionController(Widgets widgets, AppContext& co
 
     connect(widgets_.helpButton, &QAbstractButton::clicked, this, [this] {
         context_.focusSink();
-        context_.messages.show(QString::fromUtf8(kVideoPositionHelp), MessageIcon::None);
+        context_.messages.show(qtText(kVideoPositionHelp), MessageIcon::None);
     });
 
     showPosition();

@@ -45,8 +45,7 @@ bool QtDesktopServices::openInNotepad(const QString& path, QString* error) {
     const QString notepad = systemNotepad();
     QProcess process;
     process.setProgram(notepad);
-    setExactCommandLine(process, QString::fromStdString(notepadCommandLine(path.toStdString())),
-                        notepad);
+    setExactCommandLine(process, qtText(notepadCommandLine(stdText(path))), notepad);
     if (!process.startDetached()) {
         setError(error,
                  QStringLiteral("Notepad could not be started: %1").arg(process.errorString()));
