@@ -46,8 +46,9 @@ xvfb_pid=$!
 export DISPLAY=$display
 for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
 
-env -u XDG_DATA_HOME HOME="$scratch" LANG=C.UTF-8 "$scratch/kit/hdl_kelvane_gui" \
-  >"$scratch/program.log" 2>&1 &
+# Started in the kit, where its file dialog first opens.
+(cd "$scratch/kit" && exec env -u XDG_DATA_HOME HOME="$scratch" LANG=C.UTF-8 \
+  "$scratch/kit/hdl_kelvane_gui" >"$scratch/program.log" 2>&1) &
 app_pid=$!
 
 find_window() {
@@ -86,9 +87,19 @@ for _ in 1 2 3 4 5; do
   [ -n "$dialog" ] && break
 done
 shoot "$dialog" open-dialog
-xdotool type --delay 10 "$scratch/kit/samples/DEMO.ELF"
-xdotool key Return
-box=$(find_window '^HDL Kelvane GUI$' 10)
+# Type the path; again if the first keys were lost and the dialog stayed.
+for _ in 1 2 3; do
+  xdotool windowfocus --sync "$dialog" 2>/dev/null || true
+  xdotool key ctrl+a
+  xdotool type --delay 20 "$scratch/kit/samples/DEMO.ELF"
+  xdotool key Return
+  for _ in $(seq 100); do
+    xdotool search --onlyvisible --name '^Open$' >/dev/null 2>&1 || break
+    sleep 0.2
+  done
+  xdotool search --onlyvisible --name '^Open$' >/dev/null 2>&1 || break
+done
+box=$(find_window '^HDL Kelvane GUI$' 30)
 xdotool windowfocus --sync "$box"
 xdotool key Return
 sleep 0.5

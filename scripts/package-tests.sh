@@ -132,7 +132,10 @@ find_window() {
 wait_window() {
   local id
   id=$(find_window "$1" "$2")
-  [ -n "$id" ] || fail "no window \"$1\" appeared"
+  if [ -z "$id" ]; then
+    import -window root "$root/build/package-tests-failure.png" 2>/dev/null || true
+    fail "no window \"$1\" appeared (screen: build/package-tests-failure.png)"
+  fi
   echo "$id"
 }
 
@@ -159,11 +162,22 @@ patch_through_window() {
     import -window root "$root/build/package-tests-$label.png" 2>/dev/null || true
     fail "$label: the Open dialog did not appear (screen: build/package-tests-$label.png)"
   fi
-  sleep 0.3
-  xdotool type --delay 10 "$demo"
-  xdotool key Return
+  # Type the loader's path into the dialog; again if the first keys were lost
+  # and the dialog is still open after a while (the machine may be slow).
+  for _ in 1 2 3; do
+    sleep 0.5
+    xdotool windowfocus --sync "$dialog" 2>/dev/null || true
+    xdotool key ctrl+a
+    xdotool type --delay 20 "$demo"
+    xdotool key Return
+    for _ in $(seq 100); do
+      xdotool search --onlyvisible --name '^Open$' >/dev/null 2>&1 || break
+      sleep 0.2
+    done
+    xdotool search --onlyvisible --name '^Open$' >/dev/null 2>&1 || break
+  done
   local box
-  box=$(wait_window '^HDL Kelvane GUI$' 15)
+  box=$(wait_window '^HDL Kelvane GUI$' 30)
   xdotool windowfocus --sync "$box"
   xdotool key Return
   sleep 0.5
