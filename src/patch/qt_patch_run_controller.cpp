@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <string>
@@ -107,13 +108,18 @@ void PatchRunController::patch() {
 
     if (!plan.batchFilePath.empty() && !writeBatchFile(plan)) return;
 
-    QList<ToolCommand> steps;
-    for (const PlannedStep& step : plan.steps) {
-        steps.push_back({q(step.commandLine), q(step.workingDirectory)});
-    }
     // With one step per tool, a step runs only when the one before it wrote
     // its file: packing an older output would pass a stale loader off as new.
     const bool stepPerOutput = plan.steps.size() == plan.outputs.size();
+    QList<ToolCommand> steps;
+    for (std::size_t i = 0; i < plan.steps.size(); ++i) {
+        const QString output = q(plan.outputs[stepPerOutput ? i : plan.outputs.size() - 1].path);
+        const QString title = !stepPerOutput ? QStringLiteral("Patching and packing to %1")
+                              : i == 0       ? QStringLiteral("Patching to %1")
+                                             : QStringLiteral("Packing to %1");
+        steps.push_back({q(plan.steps[i].commandLine), q(plan.steps[i].workingDirectory),
+                         title.arg(QFileInfo(output).fileName()), output});
+    }
     const QList<ToolOutcome> outcomes = context_.runner.shellWait(
         steps, WindowStyle::Normal,
         [&](int step, const ToolOutcome&) { return !stepPerOutput || written(std::size_t(step)); });

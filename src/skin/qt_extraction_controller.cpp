@@ -69,7 +69,8 @@ void ExtractionController::runExtraction(const QString& directory, bool announce
     }
 
     QPointer<ExtractionController> self(this);
-    const ToolCommand command{toQt(graphicsExtractionCommandLine(dir, loaded)), directory};
+    const ToolCommand command{toQt(graphicsExtractionCommandLine(dir, loaded)), directory,
+                              QStringLiteral("Extracting graphics")};
     const StartOutcome start = context_.runner.shellStart(
         command, WindowStyle::Hidden, [self, directory, announceSuccess](const ToolOutcome& o) {
             if (self) self->toolFinished(directory, announceSuccess, o);

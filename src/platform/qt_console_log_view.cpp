@@ -1,0 +1,173 @@
+#include "platform/qt_console_log_view.h"
+
+#include <QFontDatabase>
+#include <QKeyEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+namespace kelvane {
+namespace {
+
+constexpr int kMargin = 4;
+constexpr int kTabStop = 8;
+
+// Tool output as text: tabs become blanks up to the next tab stop, other
+// control characters a visible replacement, so that the columns line up.
+QString decode(std::string_view bytes) {
+    QString text = QString::fromLocal8Bit(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    bool plain = true;
+    for (QChar c : text) {
+        if (c.unicode() < 0x20) {
+            plain = false;
+            break;
+        }
+    }
+    if (plain) return text;
+    QString shown;
+    shown.reserve(text.size() + 16);
+    for (QChar c : text) {
+        if (c == QLatin1Char('\t')) {
+            shown += QString(kTabStop - shown.size() % kTabStop, QLatin1Char(' '));
+        } else if (c.unicode() < 0x20) {
+            shown += QChar(0xFFFD);
+        } else {
+            shown += c;
+        }
+    }
+    return shown;
+}
+
+}  // namespace
+
+ConsoleLogView::ConsoleLogView(const OutputLog& log, QWidget* parent)
+    : QAbstractScrollArea(parent), log_(log) {
+    setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setBackgroundRole(QPalette::Base);
+    viewport()->setAutoFillBackground(true);
+    charWidth_ = qMax(1, fontMetrics().horizontalAdvance(QLatin1Char('M')));
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &ConsoleLogView::userScrolled);
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, viewport(),
+            qOverload<>(&QWidget::update));
+}
+
+int ConsoleLogView::rowHeight() const {
+    return qMax(1, fontMetrics().lineSpacing());
+}
+
+int ConsoleLogView::visibleRows() const {
+    return qMax(1, (viewport()->height() - kMargin) / rowHeight());
+}
+
+void ConsoleLogView::refresh() {
+    if (log_.changes() == shownChanges_) return;
+    shownChanges_ = log_.changes();
+    updateScrollBars();
+    viewport()->update();
+}
+
+void ConsoleLogView::updateScrollBars() {
+    adjusting_ = true;
+    const int rows = visibleRows();
+    const int lines = static_cast<int>(log_.size());
+    QScrollBar* vertical = verticalScrollBar();
+    vertical->setPageStep(rows);
+    vertical->setRange(0, qMax(0, lines - rows));
+    if (following_) {
+        vertical->setValue(vertical->maximum());
+    } else {
+        // Lines dropped at the top move the lines still shown up the log.
+        const qint64 index = qint64(topLine_) - qint64(log_.droppedLines());
+        vertical->setValue(int(qBound(qint64(0), index, qint64(vertical->maximum()))));
+    }
+    topLine_ = log_.droppedLines() + std::uint64_t(vertical->value());
+
+    const int markWidth = 48;
+    const int width = int(qMin<std::size_t>(log_.longestLine(), 1 << 20)) * charWidth_ +
+                      markWidth * charWidth_ + 2 * kMargin;
+    QScrollBar* horizontal = horizontalScrollBar();
+    horizontal->setPageStep(viewport()->width());
+    horizontal->setSingleStep(charWidth_ * 4);
+    horizontal->setRange(0, qMax(0, width - viewport()->width()));
+    adjusting_ = false;
+}
+
+void ConsoleLogView::userScrolled(int value) {
+    if (!adjusting_) {
+        following_ = value >= verticalScrollBar()->maximum();
+        topLine_ = log_.droppedLines() + std::uint64_t(value);
+    }
+    viewport()->update();
+}
+
+QString ConsoleLogView::displayText(std::size_t index) const {
+    const OutputLog::Line line = log_.line(index);
+    QString text = decode(line.text);
+    if (line.cutBytes) text += QString::fromStdString(cutMark(line.cutBytes));
+    return text;
+}
+
+void ConsoleLogView::paintEvent(QPaintEvent*) {
+    QPainter painter(viewport());
+    const QFontMetrics metrics = fontMetrics();
+    const int height = rowHeight();
+    const std::size_t first = std::size_t(verticalScrollBar()->value());
+    const std::size_t end = qMin(log_.size(), first + std::size_t(visibleRows()) + 1);
+    const int x = kMargin - horizontalScrollBar()->value();
+    const QColor text = palette().color(QPalette::Text);
+    const QColor muted = palette().color(QPalette::PlaceholderText);
+    QFont bold = font();
+    bold.setBold(true);
+
+    int baseline = kMargin + metrics.ascent();
+    for (std::size_t i = first; i < end; ++i, baseline += height) {
+        const OutputLog::Line line = log_.line(i);
+        const QString shown = decode(line.text);
+        switch (line.kind) {
+            case OutputLog::Kind::Output:
+                painter.setFont(font());
+                painter.setPen(text);
+                break;
+            case OutputLog::Kind::Command:
+                painter.setFont(bold);
+                painter.setPen(text);
+                break;
+            case OutputLog::Kind::Success:
+                painter.setFont(bold);
+                painter.setPen(QColor(0x1b, 0x7a, 0x2e));
+                break;
+            case OutputLog::Kind::Failure:
+                painter.setFont(bold);
+                painter.setPen(QColor(0xb0, 0x1c, 0x1c));
+                break;
+        }
+        painter.drawText(x, baseline, shown);
+        if (line.cutBytes) {
+            painter.setPen(muted);
+            painter.drawText(x + painter.fontMetrics().horizontalAdvance(shown), baseline,
+                             QString::fromStdString(cutMark(line.cutBytes)));
+        }
+    }
+}
+
+void ConsoleLogView::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    updateScrollBars();
+}
+
+void ConsoleLogView::keyPressEvent(QKeyEvent* event) {
+    QScrollBar* vertical = verticalScrollBar();
+    switch (event->key()) {
+        case Qt::Key_Home:
+            vertical->setValue(0);
+            return;
+        case Qt::Key_End:
+            vertical->setValue(vertical->maximum());
+            return;
+        default:
+            QAbstractScrollArea::keyPressEvent(event);
+    }
+}
+
+}  // namespace kelvane
