@@ -2,8 +2,9 @@
 
 #include "platform/process_job_win.h"
 
-#include <tlhelp32.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <tlhelp32.h>
 
 namespace kelvane {
 namespace {

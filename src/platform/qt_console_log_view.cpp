@@ -115,10 +115,13 @@ void ConsoleLogView::paintEvent(QPaintEvent*) {
     const std::size_t first = std::size_t(verticalScrollBar()->value());
     const std::size_t end = qMin(log_.size(), first + std::size_t(visibleRows()) + 1);
     const int x = kMargin - horizontalScrollBar()->value();
+    // Colours, not a bold face, set the program's own lines apart: loading a
+    // second face of the font would stall the first run noticeably.
     const QColor text = palette().color(QPalette::Text);
     const QColor muted = palette().color(QPalette::PlaceholderText);
-    QFont bold = font();
-    bold.setBold(true);
+    const QColor command = QColor(0x1f, 0x4e, 0x9e);
+    const QColor success = QColor(0x1b, 0x7a, 0x2e);
+    const QColor failure = QColor(0xb0, 0x1c, 0x1c);
 
     int baseline = kMargin + metrics.ascent();
     for (std::size_t i = first; i < end; ++i, baseline += height) {
@@ -126,26 +129,22 @@ void ConsoleLogView::paintEvent(QPaintEvent*) {
         const QString shown = decode(line.text);
         switch (line.kind) {
             case OutputLog::Kind::Output:
-                painter.setFont(font());
                 painter.setPen(text);
                 break;
             case OutputLog::Kind::Command:
-                painter.setFont(bold);
-                painter.setPen(text);
+                painter.setPen(command);
                 break;
             case OutputLog::Kind::Success:
-                painter.setFont(bold);
-                painter.setPen(QColor(0x1b, 0x7a, 0x2e));
+                painter.setPen(success);
                 break;
             case OutputLog::Kind::Failure:
-                painter.setFont(bold);
-                painter.setPen(QColor(0xb0, 0x1c, 0x1c));
+                painter.setPen(failure);
                 break;
         }
         painter.drawText(x, baseline, shown);
         if (line.cutBytes) {
             painter.setPen(muted);
-            painter.drawText(x + painter.fontMetrics().horizontalAdvance(shown), baseline,
+            painter.drawText(x + metrics.horizontalAdvance(shown), baseline,
                              QString::fromStdString(cutMark(line.cutBytes)));
         }
     }
