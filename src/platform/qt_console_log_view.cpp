@@ -143,9 +143,17 @@ void ConsoleLogView::paintEvent(QPaintEvent*) {
         }
         painter.drawText(x, baseline, shown);
         if (line.cutBytes) {
+            // The mark stays in view at the right edge while the rest of the
+            // line is off screen, so a cut line is seen as cut at once.
+            const QString mark = QString::fromStdString(cutMark(line.cutBytes));
+            const int textEnd = x + metrics.horizontalAdvance(shown);
+            const int right = viewport()->width() - kMargin;
+            const int markX = qMin(textEnd, right - metrics.horizontalAdvance(mark));
+            if (markX < textEnd)
+                painter.fillRect(markX, baseline - metrics.ascent(), right + kMargin - markX,
+                                 height, palette().color(QPalette::Base));
             painter.setPen(muted);
-            painter.drawText(x + metrics.horizontalAdvance(shown), baseline,
-                             QString::fromStdString(cutMark(line.cutBytes)));
+            painter.drawText(markX, baseline, mark);
         }
     }
 }
