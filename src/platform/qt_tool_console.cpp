@@ -7,11 +7,11 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "core/version.h"
+#include "platform/qt_busy_indicator.h"
 #include "platform/qt_console_log_view.h"
 #include "platform/qt_open_with_report.h"
 #include "platform/qt_tool_outcome_text.h"
@@ -52,7 +52,7 @@ ToolConsole::ToolConsole(QWidget* parent, DesktopServices* desktop, MessageBoxes
     : QDialog(parent),
       title_(new QLabel(this)),
       command_(new QLabel(this)),
-      busy_(new QProgressBar(this)),
+      busy_(new BusyIndicator(this)),
       view_(new ConsoleLogView(log_, this)),
       copy_(new QPushButton(QStringLiteral("Copy Log"), this)),
       openFolder_(new QPushButton(QStringLiteral("Open Folder"), this)),
@@ -72,9 +72,6 @@ ToolConsole::ToolConsole(QWidget* parent, DesktopServices* desktop, MessageBoxes
     command_->setWordWrap(true);
     command_->setTextFormat(Qt::PlainText);
     busy_->setObjectName(QStringLiteral("toolConsoleBusy"));
-    busy_->setRange(0, 0);
-    busy_->setTextVisible(false);
-    busy_->setMaximumHeight(title_->sizeHint().height());
     view_->setObjectName(QStringLiteral("toolConsoleLog"));
 
     copy_->setObjectName(QStringLiteral("toolConsoleCopy"));
@@ -127,8 +124,7 @@ void ToolConsole::beginStep(const ToolCommand& step) {
                        ? QString::fromUtf8(kProgramTitle)
                        : title + QStringLiteral(" - ") + QString::fromUtf8(kProgramTitle));
     command_->setText(wrappable(step.commandLine));
-    busy_->setRange(0, 0);
-    busy_->show();
+    busy_->setBusy(true);
     stop_->setEnabled(true);
     refreshNow();
 }
@@ -159,8 +155,7 @@ void ToolConsole::refreshNow() {
 void ToolConsole::finish() {
     running_ = false;
     refreshNow();
-    busy_->setRange(0, 1);
-    busy_->hide();
+    busy_->setBusy(false);
     stop_->setEnabled(false);
     openFolder_->setEnabled(!writtenFile_.isEmpty());
     close_->setEnabled(true);

@@ -11,11 +11,11 @@
 #include "platform/qt_process_runner.h"
 
 class QLabel;
-class QProgressBar;
 class QPushButton;
 
 namespace kelvane {
 
+class BusyIndicator;
 class ConsoleLogView;
 
 // The window that shows a waited-for tool run: its title says what the run
@@ -70,7 +70,7 @@ class ToolConsole : public QDialog {
     OutputLog log_;
     QLabel* title_;
     QLabel* command_;
-    QProgressBar* busy_;
+    BusyIndicator* busy_;
     ConsoleLogView* view_;
     QPushButton* copy_;
     QPushButton* openFolder_;

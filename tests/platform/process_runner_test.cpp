@@ -300,6 +300,7 @@ TEST(ProcessRunner, ConsoleNamesTheJobAndTheWrittenFile) {
             EXPECT_TRUE(console.findChild<QWidget*>("toolConsoleBusy")->isVisible());
         },
         [&](ToolConsole& console, const QStringList&) {
+            EXPECT_FALSE(console.findChild<QWidget*>("toolConsoleBusy")->isVisible());
             console.findChild<QPushButton*>("toolConsoleCopy")->click();
             copied = QGuiApplication::clipboard()->text();
             auto* open = console.findChild<QPushButton*>("toolConsoleOpenFolder");
