@@ -160,6 +160,7 @@ int main(int argc, char** argv) {
     messages.setParent(&window);
     dialogs.setParent(&window);
     runner.setWindow(&window);
+    runner.setServices(&desktop, &messages);
     const QString workFolder = QString::fromStdString(folders.workDir);
     window.statusBar()->setToolTip(
         folders.installed
