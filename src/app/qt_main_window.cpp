@@ -1,5 +1,6 @@
 #include "app/qt_main_window.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFont>
@@ -11,10 +12,13 @@
 
 #include "app/preview_cleanup.h"
 #include "app/qt_banner.h"
+#include "app/qt_keyboard_access.h"
 #include "app/qt_open_loader_controller.h"
 #include "app/startup.h"
 #include "help/qt_help_install.h"
 #include "patch/qt_patch_install.h"
+#include "platform/qt_accessible_names.h"
+#include "platform/qt_dialog_units.h"
 #include "skin/qt_font_window.h"
 #include "skin/qt_skin_install.h"
 #include "ui_qt_main_window.h"
@@ -22,19 +26,6 @@
 namespace kelvane {
 
 namespace {
-
-// The window is laid out for an 11 px sans serif of the classic Windows
-// dialog font's metrics; the first family present wins.
-const QStringList kDialogFontFamilies = {
-    QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Tahoma"),
-    QStringLiteral("Liberation Sans"), QStringLiteral("Arial")};
-
-QFont dialogFont() {
-    QFont font;
-    font.setFamilies(kDialogFontFamilies);
-    font.setPixelSize(11);
-    return font;
-}
 
 const QColor kCaptionYellow(0xFF, 0xFF, 0xC0);
 
@@ -48,9 +39,17 @@ QPalette optionPalette(QPalette palette) {
     return palette;
 }
 
-void widenToFitCaption(QWidget* control) {
-    const int needed = control->sizeHint().width();
-    if (needed > control->width()) control->resize(needed, control->height());
+// The design's texts are set in an 8-point font; texts given a point size of
+// their own grow with the desktop's font like the rest of the window.
+void growWithDesktopFont(QWidget* control) {
+    constexpr qreal kDesignPointSize = 8.0;
+    const qreal desktop = QApplication::font().pointSizeF();
+    QFont font = control->font();
+    if (desktop <= kDesignPointSize || !(font.resolveMask() & QFont::SizeResolved) ||
+        font.pointSizeF() <= 0)
+        return;
+    font.setPointSizeF(font.pointSizeF() * desktop / kDesignPointSize);
+    control->setFont(font);
 }
 
 constexpr const char* kStatusPanel3Text = "HDLPatch + PS2-Packer";
@@ -59,16 +58,17 @@ constexpr const char* kStatusPanel3Text = "HDLPatch + PS2-Packer";
 
 MainWindow::MainWindow(ProgramDirectory programDir, PlatformServices services, QWidget* parent)
     : QMainWindow(parent), ui_(std::make_unique<Ui::MainWindow>()) {
-    setFont(dialogFont());
     ui_->setupUi(this);
+    designLayout_ = std::make_unique<DesignLayout>(ui_->centralwidget);
     setUpLook();
     setUpStatusBar();
     setUpFocusSink();
 
-    QWidget* sink = focusSink_;
+    keyboard_ = new KeyboardAccess(ui_->centralwidget, focusSink_, this);
+    KeyboardAccess* keyboard = keyboard_;
     context_ = std::make_unique<AppContext>(AppContext{
         state_, std::move(programDir), services.messages, services.dialogs, services.runner,
-        services.desktop, this, [sink] { sink->setFocus(Qt::OtherFocusReason); }});
+        services.desktop, this, [keyboard] { keyboard->focusSinkAfterClick(); }});
 
     runStartup();
 
@@ -79,6 +79,11 @@ MainWindow::MainWindow(ProgramDirectory programDir, PlatformServices services, Q
     installPatchControllers(*ui_, *context_, this);
     installSkinControllers(*ui_, *context_, this);
     installHelpControllers(*ui_, *context_, &showFontWindow, this);
+
+    setReadingTabOrder(*ui_);
+    addButtonShortcuts(*ui_);
+    nameControls(ui_->centralwidget);
+    layOut();
 }
 
 MainWindow::~MainWindow() = default;
@@ -93,28 +98,18 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::setUpLook() {
-    // The central widget's style sheet keeps the window font from reaching
-    // the controls inside the frames, so each control gets it directly.
-    for (QWidget* control : ui_->centralwidget->findChildren<QWidget*>())
-        control->setFont(dialogFont());
-
     // Light-yellow captions on black; the indicator keeps its white box and
     // dark mark. A palette does this where a style sheet would also recolour
-    // the indicator and hide it. The long captions of the check boxes and of
-    // Label5 get the room they need in the platform's font (the option
-    // buttons stand in rows and keep their places).
-    for (QCheckBox* box : ui_->centralwidget->findChildren<QCheckBox*>()) {
+    // the indicator and hide it.
+    for (QCheckBox* box : ui_->centralwidget->findChildren<QCheckBox*>())
         box->setPalette(optionPalette(box->palette()));
-        widenToFitCaption(box);
-    }
     for (QRadioButton* option : ui_->centralwidget->findChildren<QRadioButton*>())
         option->setPalette(optionPalette(option->palette()));
-    widenToFitCaption(ui_->Label5);
 
     // "Patch" stands out in the Zrnic face where it is installed; otherwise
     // it is the window's own font in bold.
-    QFont patchFont = dialogFont();
-    patchFont.setFamilies(QStringList{QStringLiteral("Zrnic")} + kDialogFontFamilies);
+    QFont patchFont = font();
+    patchFont.setFamilies(QStringList{QStringLiteral("Zrnic")} + QStringList{font().family()});
     patchFont.setBold(true);
     ui_->Command2->setFont(patchFont);
 
@@ -123,10 +118,18 @@ void MainWindow::setUpLook() {
     // arrow at the bottom even with invertedAppearance, which would only make
     // the handle run upwards, so the default is the right choice.
 
-    ui_->Image1->setPixmap(makeBanner(ui_->Image1->size(), devicePixelRatioF()));
-
     // Fixed size: the controls are placed at absolute positions.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+// The controls keep the places of the design, in units that grow with the
+// font in use (the desktop's font and size, on a screen of any scale) until
+// every text shows whole.
+void MainWindow::layOut() {
+    for (QWidget* link : {static_cast<QWidget*>(ui_->Label2), static_cast<QWidget*>(ui_->Label3)})
+        growWithDesktopFont(link);
+    scale_ = designLayout_->fit(fontScale(font()));
+    ui_->Image1->setPixmap(makeBanner(ui_->Image1->size(), devicePixelRatioF(), font()));
 }
 
 void MainWindow::setUpStatusBar() {

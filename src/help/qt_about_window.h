@@ -5,6 +5,7 @@
 
 #include "help/credits_scroll.h"
 #include "platform/qt_desktop_services.h"
+#include "platform/qt_dialog_units.h"
 #include "platform/qt_message_boxes.h"
 
 class QTimer;
@@ -38,6 +39,7 @@ class AboutWindow : public QDialog {
     std::unique_ptr<Ui::AboutWindow> ui_;
     QTimer* timer_;
     CreditsScroll scroll_;
+    DialogScale scale_;
 };
 
 // Shows the about window owned by `owner`. An open one is only brought to the
