@@ -2,8 +2,11 @@
 
 #include <QAbstractSlider>
 #include <QApplication>
+#include <QButtonGroup>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QTimer>
 
@@ -21,6 +24,17 @@ bool isMouseInput(QEvent::Type type) {
 bool isKeyInput(QEvent::Type type) {
     return type == QEvent::KeyPress || type == QEvent::KeyRelease ||
            type == QEvent::ShortcutOverride || type == QEvent::Shortcut;
+}
+
+// Tab enters a group of options at the selected one, as arrow keys then move
+// the selection within the group.
+void enterOptionGroupAtSelection(QObject* watched, QEvent* event) {
+    const auto reason = static_cast<QFocusEvent*>(event)->reason();
+    if (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason) return;
+    auto* option = qobject_cast<QRadioButton*>(watched);
+    if (!option || !option->group() || !option->group()->exclusive()) return;
+    QAbstractButton* selected = option->group()->checkedButton();
+    if (selected && selected != option && selected->isEnabled()) selected->setFocus(reason);
 }
 
 }  // namespace
@@ -57,6 +71,7 @@ bool KeyboardAccess::eventFilter(QObject* watched, QEvent* event) {
         }
         return false;
     }
+    if (type == QEvent::FocusIn && inArea(watched)) enterOptionGroupAtSelection(watched, event);
     if (isKeyInput(type)) {
         latestInputWasMouse_ = false;
         if (type == QEvent::KeyPress && inArea(watched)) {

@@ -28,6 +28,8 @@ class AboutWindow : public QDialog {
     // One scrolling step; Timer1 calls it every 10 ms.
     void tick();
     const CreditsScroll& scroll() const { return scroll_; }
+    // How much larger than designed the window is drawn for its font.
+    DialogScale scale() const { return scale_; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
