@@ -5,6 +5,7 @@
 #
 #   scripts/screenshots.sh [program] [output dir]
 #
+# Needs xvfb-run, xdotool and ImageMagick's import.
 # Each font set is a fontconfig configuration that knows only that font
 # directory, so the desktop's "Sans Serif" resolves to that family alone.
 set -euo pipefail
@@ -38,7 +39,7 @@ CONF
   FONTCONFIG_FILE=$conf QT_SCALE_FACTOR=$scale xvfb-run -a -s "-screen 0 2560x2048x24" \
     bash -c '
       program=$0 prefix=$1
-      "$program" & pid=$!
+      "$program" 2>"$prefix-stderr.txt" & pid=$!
       main=""
       for _ in $(seq 50); do
         main=$(xdotool search --onlyvisible --name "Kelvane GUI" 2>/dev/null | head -1) && [ -n "$main" ] && break
@@ -47,7 +48,9 @@ CONF
       sleep 1
       import -window "$main" "$prefix-main.png"
       # The about window from its menu, the font window from the fonts frame.
-      xdotool key --window "$main" alt+a
+      # Without a window manager the keyboard goes where it is sent.
+      xdotool windowfocus --sync "$main"
+      xdotool key alt+a
       sleep 0.3
       xdotool key Return
       sleep 1
@@ -55,6 +58,14 @@ CONF
       [ -n "$about" ] && import -window "$about" "$prefix-about.png"
       xdotool key Escape
       sleep 0.5
+      # HELP of the fonts frame from the keyboard: Tab from the first control.
+      xdotool windowfocus --sync "$main"
+      xdotool key ctrl+Home
+      focus_first=$(for _ in $(seq 21); do printf "Tab "; done)
+      xdotool key --delay 30 $focus_first space
+      sleep 1
+      fonts=$(xdotool search --onlyvisible --name "Change HDL/HDA Fonts" | head -1)
+      [ -n "$fonts" ] && import -window "$fonts" "$prefix-fonts.png"
       kill $pid
     ' "$program" "$out/$set-x$scale"
 }

@@ -11,6 +11,7 @@ namespace {
 
 constexpr qreal kSideMargin = 10;
 constexpr qreal kBottomMargin = 2;
+constexpr qreal kGap = 2;  // between the ink of the two texts
 
 }  // namespace
 
@@ -40,7 +41,8 @@ BannerLayout bannerLayout(QSize size, const QFont& font) {
         layout.titleOrigin =
             QPointF(kSideMargin, (size.height() - tight.height()) / 2 - tight.top());
         layout.titleInk = tight.translated(layout.titleOrigin);
-        if (metrics.horizontalAdvance(title) <= room && !layout.titleInk.intersects(layout.noteInk))
+        const QRectF clearOfNote = layout.noteInk.adjusted(-kGap, -kGap, kGap, kGap);
+        if (metrics.horizontalAdvance(title) <= room && !layout.titleInk.intersects(clearOfNote))
             break;
     }
     return layout;

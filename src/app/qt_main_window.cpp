@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFont>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLayout>
 #include <QPalette>
@@ -40,15 +41,16 @@ QPalette optionPalette(QPalette palette) {
 }
 
 // The design's texts are set in an 8-point font; texts given a point size of
-// their own grow with the desktop's font like the rest of the window.
+// their own grow with the desktop's font like the rest of the window. A face
+// of their own that is not installed falls back to the window's font.
 void growWithDesktopFont(QWidget* control) {
     constexpr qreal kDesignPointSize = 8.0;
-    const qreal desktop = QApplication::font().pointSizeF();
+    const QFont desktop = QApplication::font();
     QFont font = control->font();
-    if (desktop <= kDesignPointSize || !(font.resolveMask() & QFont::SizeResolved) ||
-        font.pointSizeF() <= 0)
-        return;
-    font.setPointSizeF(font.pointSizeF() * desktop / kDesignPointSize);
+    font.setFamilies(font.families() + QStringList{QFontInfo(desktop).family()});
+    if (desktop.pointSizeF() > kDesignPointSize && (font.resolveMask() & QFont::SizeResolved) &&
+        font.pointSizeF() > 0)
+        font.setPointSizeF(font.pointSizeF() * desktop.pointSizeF() / kDesignPointSize);
     control->setFont(font);
 }
 
@@ -109,7 +111,7 @@ void MainWindow::setUpLook() {
     // "Patch" stands out in the Zrnic face where it is installed; otherwise
     // it is the window's own font in bold.
     QFont patchFont = font();
-    patchFont.setFamilies(QStringList{QStringLiteral("Zrnic")} + QStringList{font().family()});
+    patchFont.setFamilies({QStringLiteral("Zrnic"), QFontInfo(font()).family()});
     patchFont.setBold(true);
     ui_->Command2->setFont(patchFont);
 

@@ -65,6 +65,9 @@ AboutWindow::AboutWindow(DesktopServices& desktop, MessageBoxes& messages, QWidg
     setMouseTracking(true);
 
     connect(ui_->cmdOK, &QPushButton::clicked, this, &QWidget::close);
+    // "OK" comes first, then the link, which is reached with Tab too.
+    setTabOrder(ui_->cmdOK, ui_->Label2);
+    ui_->cmdOK->setFocus();
 
     timer_->setObjectName(QStringLiteral("Timer1"));
     timer_->setInterval(kTickMilliseconds);

@@ -104,6 +104,14 @@ QRect groupBoxTitle(const QGroupBox* box) {
 
 }  // namespace
 
+QFont programFont(const QFont& desktop) {
+    QFont font = desktop;
+    font.setFamilies({QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Tahoma"),
+                      QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                      desktop.family()});
+    return font;
+}
+
 QSizeF dialogBaseUnits(const QFont& font) {
     const QFontMetricsF metrics(font);
     const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");

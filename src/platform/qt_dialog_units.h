@@ -21,6 +21,12 @@ struct DialogScale {
     double y = 1.0;
 };
 
+// The font the program's windows use: a sans serif with the metrics of the
+// classic Windows dialog font where one is installed (Liberation Sans and
+// Arial share them), else the desktop's own family; always at the desktop's
+// size, so that a user who asked for larger text gets it.
+QFont programFont(const QFont& desktop);
+
 // The average character width and the line height of `font`, measured the
 // way Windows measures a dialog font for its dialog units.
 QSizeF dialogBaseUnits(const QFont& font);

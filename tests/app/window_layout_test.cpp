@@ -26,6 +26,7 @@
 
 #include "app/qt_banner.h"
 #include "help/qt_about_window.h"
+#include "platform/qt_dialog_units.h"
 #include "platform/qt_readable_colours.h"
 #include "skin/qt_font_window.h"
 #include "support/fake_platform.h"
@@ -262,6 +263,14 @@ TEST_P(WindowLayoutTest, EveryEnabledTextReadsAgainstItsBackground) {
     // The credits are disabled only so that they take no input; they are
     // the window's text.
     expectReadableTexts(about, {about->findChild<QWidget*>("text1")});
+}
+
+// The windows prefer a face with the metrics of the classic dialog font
+// (installed with the fonts the install script adds) at the desktop's size.
+TEST(ProgramFontTest, PrefersTheClassicMetricsAtTheDesktopSize) {
+    const QFont font = programFont(QFont(QStringLiteral("DejaVu Sans"), 13));
+    EXPECT_EQ(QFontInfo(font).family(), "Liberation Sans");
+    EXPECT_EQ(font.pointSize(), 13);
 }
 
 INSTANTIATE_TEST_SUITE_P(Fonts, WindowLayoutTest,
