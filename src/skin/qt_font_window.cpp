@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "platform/qt_dialog_units.h"
+#include "platform/qt_text.h"
 #include "skin/font_help_text.h"
 #include "skin/qt_question_mark_icon.h"
 #include "ui_qt_font_window.h"
@@ -53,8 +54,8 @@ FontWindow::FontWindow(QWidget* owner) : QDialog(owner), ui_(std::make_unique<Ui
     paintLightGrey(ui_->Text3);
 
     ui_->Image1->setPixmap(questionMarkIcon());
-    ui_->Label1->setText(QString::fromStdString(kFontWindowLabel));
-    ui_->Text3->setPlainText(QString::fromStdString(fontInstructions()));
+    ui_->Label1->setText(qtText(kFontWindowLabel));
+    ui_->Text3->setPlainText(qtText(fontInstructions()));
     // Sized for the font in use; then the instructions get all the room they need.
     layout.fit(fontScale(font()));
     fitTextWithoutScrolling(ui_->Text3);
