@@ -24,8 +24,8 @@ declare -A fontdirs=(
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-shoot() {  # shoot <font set> <scale factor> <font dir>
-  local set=$1 scale=$2 dir=$3
+shoot() {  # shoot <font set> <scale factor> <font dir> [font dpi]
+  local set=$1 scale=$2 dir=$3 dpi=${4:-96}
   local conf="$work/$set.conf"
   cat >"$conf" <<CONF
 <?xml version="1.0"?>
@@ -36,7 +36,7 @@ shoot() {  # shoot <font set> <scale factor> <font dir>
   <include ignore_missing="yes">/etc/fonts/conf.d</include>
 </fontconfig>
 CONF
-  FONTCONFIG_FILE=$conf QT_SCALE_FACTOR=$scale xvfb-run -a -s "-screen 0 2560x2048x24" \
+  FONTCONFIG_FILE=$conf QT_SCALE_FACTOR=$scale QT_FONT_DPI=$dpi xvfb-run -a -s "-screen 0 2560x2048x24" \
     bash -c '
       program=$0 prefix=$1
       "$program" 2>"$prefix-stderr.txt" & pid=$!
@@ -67,12 +67,14 @@ CONF
       fonts=$(xdotool search --onlyvisible --name "Change HDL/HDA Fonts" | head -1)
       [ -n "$fonts" ] && import -window "$fonts" "$prefix-fonts.png"
       kill $pid
-    ' "$program" "$out/$set-x$scale"
+    ' "$program" "$out/$set-x$scale-dpi$dpi"
 }
 
+# Screen scale factors 1 and 2, and fonts one and a half times the usual size.
 for set in dejavu liberation noto; do
   for scale in 1 2; do
     shoot "$set" "$scale" "${fontdirs[$set]}"
   done
+  shoot "$set" 1 "${fontdirs[$set]}" 144
 done
 echo "screenshots in $out"
