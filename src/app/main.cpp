@@ -27,6 +27,7 @@ int main(int argc, char** argv) {
     messages.setParent(&window);
     dialogs.setParent(&window);
     runner.setWindow(&window);
+    runner.setServices(&desktop, &messages);
     window.show();
     return app.exec();
 }
