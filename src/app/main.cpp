@@ -13,6 +13,7 @@
 #include "core/version.h"
 #include "core/work_folders.h"
 #include "platform/qt_desktop_services_impl.h"
+#include "platform/qt_dialog_units.h"
 #include "platform/qt_file_dialogs_impl.h"
 #include "platform/qt_message_box_dialogs.h"
 #include "platform/qt_process_runner_impl.h"
@@ -135,6 +136,7 @@ int main(int argc, char** argv) {
     }
 
     QApplication app(argc, argv);
+    QApplication::setFont(kelvane::programFont(QApplication::font()));
     setUpApplicationNames();
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.kelvane.HdlKelvaneGui"));
     QIcon icon;
