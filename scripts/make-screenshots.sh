@@ -72,7 +72,14 @@ shoot() {
   convert "$scratch/shot.png" -strip -colors 128 "PNG8:$root/docs/$2.png"
   echo "docs/$2.png"
 }
-click() { xdotool mousemove --window "$main" "$1" "$2" click 1; sleep 0.4; }
+# Clicks the main window at a place given for a 595x552 window; the window
+# grows with its font, and every control with it.
+click() {
+  local WIDTH HEIGHT
+  eval "$(xdotool getwindowgeometry --shell "$main" | grep -E '^(WIDTH|HEIGHT)=')"
+  xdotool mousemove --window "$main" $(($1 * WIDTH / 595)) $(($2 * HEIGHT / 552)) click 1
+  sleep 0.4
+}
 
 mkdir -p docs
 main=$(find_window '^HDL/HDA Kelvane GUI  ver' 30)

@@ -15,9 +15,9 @@
 #     the per-user work folder (--help), start, and patch into that folder too.
 #
 # The window is driven with xdotool (keyboard for the file dialog and the
-# message box, clicks at the fixed places of the two buttons): the program
-# carries no test hook. Without a window manager under Xvfb the main window
-# sits at 0,0 with no frame, so the places are those of the window layout.
+# message box, clicks at the places of the two buttons, scaled with the
+# window): the program carries no test hook. Without a window manager under
+# Xvfb the main window sits at 0,0 with no frame.
 #
 # Needs root (apt-get, and to start the program as another user). The user is
 # "nobody" with a fresh home folder, so no account is made. The package is
@@ -139,6 +139,14 @@ wait_window() {
   echo "$id"
 }
 
+# Clicks window $1 at a place given for a 595x552 window; the window grows
+# with its font, and every control with it.
+click_at() {
+  local WIDTH HEIGHT
+  eval "$(xdotool getwindowgeometry --shell "$1" | grep -E '^(WIDTH|HEIGHT)=')"
+  xdotool mousemove --window "$1" $(($2 * WIDTH / 595)) $(($3 * HEIGHT / 552)) click 1
+}
+
 # Starts PROGRAM as the user with home HOME and patches the demo loader
 # through the window; checks that the output lies in the per-user folder.
 patch_through_window() {
@@ -182,9 +190,9 @@ patch_through_window() {
   xdotool key Return
   sleep 0.5
   # "NTSC Default" (position 82,2D) and "Patch", below the menu bar.
-  xdotool mousemove --window "$main" 504 218 click 1
+  click_at "$main" 504 218
   sleep 0.3
-  xdotool mousemove --window "$main" 484 508 click 1
+  click_at "$main" 484 508
   for _ in $(seq 100); do [ -s "$output" ] && break; sleep 0.2; done
   import -window root "$work/$label.png" 2>/dev/null || true
   kill "$app_pid" 2>/dev/null || true
