@@ -104,10 +104,13 @@ void ExtractionController::viewCurrentSkin() {
     context_.focusSink();
     const std::string preview = previewDirectory(context_.programDir);
     const char separator = context_.programDir.separator();
-    showInPictureBox(ui_.Image3, readPreviewPicture(
-                                     toQt(graphicsFilePath(preview, separator, "hdl_splash.bmp"))));
-    showInPictureBox(
-        ui_.Image2, readPreviewPicture(toQt(graphicsFilePath(preview, separator, "hdl_main.bmp"))));
+    for (const auto& [box, file] :
+         {std::pair{ui_.Image3, "hdl_splash.bmp"}, std::pair{ui_.Image2, "hdl_main.bmp"}}) {
+        QString refusal;
+        showInPictureBox(
+            box, readPreviewPicture(toQt(graphicsFilePath(preview, separator, file)), &refusal));
+        if (!refusal.isEmpty()) context_.messages.show(refusal, MessageIcon::Error);
+    }
 }
 
 void ExtractionController::showError(const std::string& text) {
