@@ -50,9 +50,11 @@ class FakeFileDialogs : public FileDialogs {
         filters.push_back(filter);
         folders.push_back(folder);
         if (answers.empty()) return std::nullopt;
-        auto answer = answers.front();
+        const bool confirmed = answers.front().has_value();
+        const QString path = answers.front().value_or(QString());
         answers.pop_front();
-        return answer;
+        if (!confirmed) return std::nullopt;
+        return path;
     }
     std::deque<std::optional<QString>> answers;
     std::vector<QString> filters;
