@@ -66,6 +66,9 @@ ColourTableEditor::ColourTableEditor(const QString& path, ColourTableFile table,
     auto* where = new QLabel(path, this);
     where->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(where);
+    layout->addWidget(new QLabel(QStringLiteral("Double-click an entry, or select it and press "
+                                                "\"Change Colour...\", to pick its colour."),
+                                 this));
 
     grid_ = new QTableWidget(int(table_.lines.size()), kColumns, this);
     grid_->setObjectName(QStringLiteral("colourGrid"));
@@ -123,7 +126,9 @@ void ColourTableEditor::fillRow(int row) {
     }
     const ScreenColour colour = toScreenColour(line);
     put(kColour, QString::fromStdString(line.text.substr(0, 8)))->setIcon(swatch(toQColor(colour)));
-    put(kAlpha, QStringLiteral("%1 of 80").arg(line.alpha, 2, 16, QLatin1Char('0')).toUpper());
+    put(kAlpha,
+        QStringLiteral("%1 of 80")
+            .arg(QString::number(line.alpha, 16).rightJustified(2, QLatin1Char('0')).toUpper()));
     put(kRange, line.scale == 2 ? QStringLiteral("00-80") : QStringLiteral("00-FF"));
     put(kDescription, fromFileText(line.description));
 }
