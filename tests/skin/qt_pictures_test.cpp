@@ -11,9 +11,11 @@
 #include <future>
 #include <thread>
 
+#include "skin/qt_colour_table_editor.h"
 #include "skin/qt_picture_box.h"
 #include "skin/qt_picture_conversion.h"
 #include "skin/qt_picture_file.h"
+#include "support/fake_platform.h"
 
 namespace kelvane {
 namespace {
@@ -170,6 +172,36 @@ TEST(RegularFilesOnly, AHugeOrBrokenPictureIsRefusedForConversionNamingIt) {
         EXPECT_TRUE(readPictureForConversion(path, &error).isNull());
         EXPECT_TRUE(error.contains(path)) << error.toStdString();
     }
+}
+
+TEST(ColourTableEditor, NeverOverwritesAnotherProgramsChangesWithoutAsking) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("hdl_colors.txt");
+    const auto write = [&](const QByteArray& bytes) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    };
+    const auto read = [&] {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    write("10104080 // 1_Menu background\n");
+    testing::FakeMessageBoxes messages;
+    ColourTableEditor editor(path, parseColourTable(read().toStdString()), messages, nullptr);
+    editor.pickColour = [](const QColor&) { return QColor(Qt::white); };
+    editor.editRow(0);
+    write("20204080 // 1_Changed in another editor\n");
+
+    EXPECT_FALSE(editor.save());  // the question is cancelled
+    EXPECT_EQ(read(), "20204080 // 1_Changed in another editor\n");
+    EXPECT_TRUE(editor.hasUnsavedEdits());
+    messages.answers = {"Save Anyway"};
+    EXPECT_TRUE(editor.save());
+    EXPECT_EQ(read(), "FFFFFF80 // 1_Menu background\n");
+    EXPECT_EQ(messages.shown.size(), 2u);
+    EXPECT_TRUE(editor.save());  // its own file again: no question
+    EXPECT_EQ(messages.shown.size(), 2u);
 }
 
 }  // namespace

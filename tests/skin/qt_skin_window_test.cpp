@@ -251,7 +251,10 @@ TEST_F(SkinWindowTest, AMismatchIsConvertedUsedAnywayOrLeftAlone) {
     // The button image as a 128x64 BMP; a font without its data is not convertible.
     fake.dialogs.answers = {png, png};
     fake.messages.answers = {"Convert"};
-    whenModal<ConvertDialog>([](ConvertDialog* dialog) { dialog->accept(); });
+    whenModal<ConvertDialog>([](ConvertDialog* dialog) {
+        EXPECT_EQ(dialog->fitMode(), FitMode::FillAndCrop);
+        dialog->accept();
+    });
     ui().Command9->click();
     const QString button = kitPath("converted/photo-button.bmp");
     EXPECT_EQ(window.state().pulsanti, ("/IB \"" + button + "\"").toStdString());
@@ -260,6 +263,30 @@ TEST_F(SkinWindowTest, AMismatchIsConvertedUsedAnywayOrLeftAlone) {
     EXPECT_EQ(shown().back().buttons, QStringList({"Use Anyway", "Cancel"}));
     EXPECT_TRUE(shown().back().text.contains("photo.dat is not beside it"));
     EXPECT_EQ(window.state().Text1, "");
+}
+
+TEST_F(SkinWindowTest, ConvertPictureOnItsOwnArmsTheChosenSlotOnlyWhenAsked) {
+    QImage photo(300, 300, QImage::Format_RGB32);
+    photo.fill(Qt::magenta);
+    const QString png = kitPath("photo.png");
+    ASSERT_TRUE(photo.save(png, "PNG"));
+    QAction* convert = window.findChild<QAction*>("mnuConvertPicture");
+    fake.dialogs.answers = {png, png};
+    fake.messages.answers = {"Not Now", "Use It"};
+    for (ImageSlot slot : {ImageSlot::ButtonImage, ImageSlot::MainMenuScreen}) {
+        whenModal<ConvertDialog>([slot](ConvertDialog* dialog) {
+            dialog->setSlot(slot);
+            dialog->accept();
+        });
+        convert->trigger();
+    }
+    EXPECT_TRUE(QFile::exists(kitPath("converted/photo-button.bmp")));
+    EXPECT_EQ(window.state().pulsanti, "");
+    EXPECT_EQ(window.state().Text10,
+              (" /IM \"" + kitPath("converted/photo-main.bmp") + "\"").toStdString());
+    EXPECT_EQ(centreColour(ui().Image2), QColor(Qt::magenta));
+    EXPECT_TRUE(window.state().CommonDialog3.empty()) << "its own dialog chose nothing";
+    EXPECT_EQ(fake.dialogs.folders.back(), QDir::toNativeSeparators(programDir.path()));
 }
 
 TEST_F(SkinWindowTest, EachDialogOpensInTheFolderOfItsLastConfirmedChoice) {
