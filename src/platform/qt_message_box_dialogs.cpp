@@ -4,6 +4,7 @@
 #include <QPushButton>
 
 #include "core/version.h"
+#include "platform/qt_text.h"
 
 namespace kelvane {
 namespace {
@@ -25,8 +26,7 @@ QMessageBox::Icon toQtIcon(MessageIcon icon) {
 }  // namespace
 
 void QtMessageBoxes::show(const QString& text, MessageIcon icon) {
-    QMessageBox box(toQtIcon(icon), QString::fromUtf8(kProgramTitle), text, QMessageBox::Ok,
-                    parent_);
+    QMessageBox box(toQtIcon(icon), qtText(kProgramTitle), text, QMessageBox::Ok, parent_);
     box.exec();
 }
 
@@ -35,8 +35,7 @@ int QtMessageBoxes::ask(const QString& text, MessageIcon icon, const QStringList
         show(text, icon);
         return -1;
     }
-    QMessageBox box(toQtIcon(icon), QString::fromUtf8(kProgramTitle), text, QMessageBox::NoButton,
-                    parent_);
+    QMessageBox box(toQtIcon(icon), qtText(kProgramTitle), text, QMessageBox::NoButton, parent_);
     QList<QPushButton*> pushButtons;
     for (const QString& caption : buttons)
         pushButtons << box.addButton(caption, QMessageBox::ActionRole);

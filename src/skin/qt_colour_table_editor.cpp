@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "core/version.h"
+#include "platform/qt_text.h"
 #include "skin/qt_regular_file.h"
 
 namespace kelvane {
@@ -59,7 +60,7 @@ ColourTableEditor::ColourTableEditor(const QString& path, ColourTableFile table,
       savedBytes_(table_.bytes),
       messages_(messages) {
     setObjectName(QStringLiteral("colourTableEditor"));
-    setWindowTitle(QStringLiteral("Edit Colour Table - %1").arg(QString::fromUtf8(kProgramTitle)));
+    setWindowTitle(QStringLiteral("Edit Colour Table - %1").arg(qtText(kProgramTitle)));
     pickColour = [this](const QColor& initial) { return askWithColourDialog(this, initial); };
 
     auto* layout = new QVBoxLayout(this);
@@ -125,7 +126,7 @@ void ColourTableEditor::fillRow(int row) {
         return;
     }
     const ScreenColour colour = toScreenColour(line);
-    put(kColour, QString::fromStdString(line.text.substr(0, 8)))->setIcon(swatch(toQColor(colour)));
+    put(kColour, qtText(line.text.substr(0, 8)))->setIcon(swatch(toQColor(colour)));
     put(kAlpha,
         QStringLiteral("%1 of 80")
             .arg(QString::number(line.alpha, 16).rightJustified(2, QLatin1Char('0')).toUpper()));

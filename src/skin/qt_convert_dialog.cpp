@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "core/version.h"
+#include "platform/qt_text.h"
 #include "skin/picture_check.h"
 #include "skin/qt_picture_conversion.h"
 
@@ -22,7 +23,7 @@ constexpr ImageSlot kConvertibleSlots[] = {ImageSlot::SplashScreen, ImageSlot::M
                                            ImageSlot::ButtonImage};
 
 QString slotCaption(ImageSlot slot) {
-    QString title = QString::fromStdString(slotTitle(slot)).mid(4);  // without "the "
+    QString title = qtText(slotTitle(slot)).mid(4);  // without "the "
     title[0] = title[0].toUpper();
     const PictureSize size = slotPictureSize(slot);
     return QStringLiteral("%1 (%2x%3 BMP)").arg(title).arg(size.width).arg(size.height);
@@ -34,7 +35,7 @@ ConvertDialog::ConvertDialog(const QImage& source, const QString& sourceName,
                              std::optional<ImageSlot> fixedSlot, QWidget* parent)
     : QDialog(parent), source_(source) {
     setObjectName(QStringLiteral("convertDialog"));
-    setWindowTitle(QStringLiteral("Convert Picture - %1").arg(QString::fromUtf8(kProgramTitle)));
+    setWindowTitle(QStringLiteral("Convert Picture - %1").arg(qtText(kProgramTitle)));
     auto* layout = new QVBoxLayout(this);
 
     auto* sourceLabel = new QLabel(QStringLiteral("Picture: %1 (%2x%3 pixels)")
@@ -63,7 +64,7 @@ ConvertDialog::ConvertDialog(const QImage& source, const QString& sourceName,
                                                     {FitMode::FitInside, "Fit inside (black bars)"},
                                                     {FitMode::Stretch, "Stretch"}};
     for (const auto& [mode, caption] : fits) {
-        auto* option = new QRadioButton(QString::fromUtf8(caption), fitBox);
+        auto* option = new QRadioButton(qtText(caption), fitBox);
         option->setObjectName(QStringLiteral("fit%1").arg(int(mode)));
         fitChoice_->addButton(option, int(mode));
         fitLayout->addWidget(option);

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "platform/qt_text.h"
 #include "skin/picture_check.h"
 #include "skin/qt_picture_box.h"
 #include "skin/qt_picture_converter.h"
@@ -18,22 +19,21 @@ const QString kCancel = QStringLiteral("Cancel");
 
 QString folderOf(const RememberedChoice& choice) {
     if (choice.empty()) return {};
-    return QDir::toNativeSeparators(
-        QFileInfo(QString::fromStdString(choice.fullPath)).absolutePath());
+    return QDir::toNativeSeparators(QFileInfo(qtText(choice.fullPath)).absolutePath());
 }
 
 // What the user is told about a file that does not fit its slot.
 QString mismatchText(ImageSlot slot, const QString& path, const PictureInspection& inspection) {
     if (!inspection.opened.ok()) {
-        QString title = QString::fromStdString(slotTitle(slot));
+        QString title = qtText(slotTitle(slot));
         title[0] = title[0].toUpper();
         return QStringLiteral("%1\n\n%2 must be %3.")
             .arg(fileOpenProblemText(path, inspection.opened), title,
-                 QString::fromStdString(slotRequirement(slot)));
+                 qtText(slotRequirement(slot)));
     }
-    return QString::fromStdString(pictureMismatchMessage(slot, path.toStdString(), inspection.facts,
-                                                         inspection.fontDataPresent,
-                                                         inspection.fontDataName.toStdString()));
+    return qtText(pictureMismatchMessage(slot, path.toStdString(), inspection.facts,
+                                         inspection.fontDataPresent,
+                                         inspection.fontDataName.toStdString()));
 }
 
 }  // namespace
@@ -106,7 +106,7 @@ void ImageSlotsController::arm(ImageSlot slot, const QString& path,
         remembered = before;
     else if (*confirmed != path)
         remembered = {bareFileName(confirmed->toStdString(), separator), confirmed->toStdString()};
-    displayField(slot)->setText(QString::fromStdString(name));
+    displayField(slot)->setText(qtText(name));
 
     // A file that cannot be shown still becomes the slot's choice; the preview
     // then keeps what it showed.
@@ -118,7 +118,7 @@ void ImageSlotsController::arm(ImageSlot slot, const QString& path,
 
 void ImageSlotsController::showButtonImageHelp() {
     ui_.text13->setFocus();
-    context_.messages.show(QString::fromStdString(kButtonImageHelpText), MessageIcon::None);
+    context_.messages.show(qtText(kButtonImageHelpText), MessageIcon::None);
 }
 
 QLineEdit* ImageSlotsController::displayField(ImageSlot slot) const {

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "platform/qt_text.h"
 #include "skin/picture_fit.h"
 #include "skin/qt_convert_dialog.h"
 #include "skin/qt_picture_conversion.h"
@@ -19,7 +20,7 @@ std::optional<QString> chooseTarget(AppContext& context, const QDir& folder, con
     const QFileInfo sourceInfo(source);
     const auto nameFor = [&](int attempt) {
         return QDir::toNativeSeparators(
-            folder.filePath(QString::fromStdString(convertedFileName(sourceName, slot, attempt))));
+            folder.filePath(qtText(convertedFileName(sourceName, slot, attempt))));
     };
     const auto freeName = [&](int from) {
         int attempt = from;
@@ -61,7 +62,7 @@ std::optional<ConvertedPicture> convertPictureFile(AppContext& context, const QS
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     const ImageSlot chosenSlot = dialog.slot();
 
-    const QString folderPath = QString::fromStdString(convertedDirectory(context.programDir));
+    const QString folderPath = qtText(convertedDirectory(context.programDir));
     if (!QDir().mkpath(folderPath) || !QFileInfo(folderPath).isDir()) {
         context.messages.show(
             QStringLiteral("The folder %1 for converted pictures cannot be made.").arg(folderPath),

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QImageReader>
 
+#include "platform/qt_text.h"
 #include "skin/picture_check.h"
 
 namespace kelvane {
@@ -27,7 +28,7 @@ bool companionPresent(const QFileInfo& font, const QString& name) {
 PictureInspection inspectPictureFile(const QString& path) {
     PictureInspection result;
     const QFileInfo info(path);
-    result.fontDataName = QString::fromStdString(fontDataFileName(info.fileName().toStdString()));
+    result.fontDataName = qtText(fontDataFileName(info.fileName().toStdString()));
     result.fontDataPresent = companionPresent(info, result.fontDataName);
 
     QFile file(path);

@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "platform/qt_text.h"
 #include "skin/colour_table.h"
 #include "skin/colour_table_file.h"
 #include "skin/picture_check.h"
@@ -58,19 +59,18 @@ void SkinToolsController::convertPicture() {
 
     const int answer = context_.messages.ask(
         QStringLiteral("The picture was converted and written to\n%1\n\nUse it as %2 now?")
-            .arg(converted->path, QString::fromStdString(slotTitle(converted->slot))),
+            .arg(converted->path, qtText(slotTitle(converted->slot))),
         MessageIcon::Information, {QStringLiteral("Use It"), QStringLiteral("Not Now")});
     if (answer == 0) slots_.arm(converted->slot, converted->path, std::nullopt);
 }
 
 void SkinToolsController::editColourTable() {
-    const QString path = QString::fromStdString(colourTablePath(context_.programDir));
+    const QString path = qtText(colourTablePath(context_.programDir));
     QFile file(path);
     const FileOpenResult opened = openRegularFile(file);
     if (opened.problem == FileOpenProblem::Missing) {
-        context_.messages.show(
-            QString::fromStdString(colourTableMissingMessage(path.toStdString())),
-            MessageIcon::Error);
+        context_.messages.show(qtText(colourTableMissingMessage(path.toStdString())),
+                               MessageIcon::Error);
         return;
     }
     if (!opened.ok()) {
