@@ -36,15 +36,16 @@ std::optional<QString> chooseTarget(AppContext& context, const QDir& folder, con
     if (existing == sourceInfo || existing.canonicalFilePath() == sourceInfo.canonicalFilePath())
         return freeName(2);
 
-    const QStringList buttons = {QStringLiteral("Replace"), QStringLiteral("Keep Both"),
+    // Keeping both is the default answer: nothing is lost by pressing Enter.
+    const QStringList buttons = {QStringLiteral("Keep Both"), QStringLiteral("Replace"),
                                  QStringLiteral("Cancel")};
     const int answer = context.messages.ask(
-        QStringLiteral("%1 already exists from an earlier conversion.\n\nReplace it, or keep "
-                       "both and write the new picture under another name?")
+        QStringLiteral("%1 already exists from an earlier conversion.\n\nKeep both and write the "
+                       "new picture under another name, or replace the earlier one?")
             .arg(first),
         MessageIcon::Warning, buttons);
-    if (answer == 0) return first;
-    if (answer == 1) return freeName(2);
+    if (answer == 0) return freeName(2);
+    if (answer == 1) return first;
     return std::nullopt;
 }
 

@@ -275,8 +275,9 @@ TEST_F(SkinWindowTest, AMismatchIsConvertedUsedAnywayOrLeftAlone) {
     ui().Command7->click();
     EXPECT_EQ(window.state().Text9, (" /IS \"" + png + "\"").toStdString());
 
-    // Convert twice: the second conversion keeps the first beside it.
-    for (const char* second : {"", "Keep Both"}) {
+    // Convert three times: the second keeps the first beside it, the third
+    // replaces the first.
+    for (const char* second : {"", "Keep Both", "Replace"}) {
         fake.dialogs.answers = {png};
         fake.messages.answers = {"Convert", second};
         whenModal<ConvertDialog>([](ConvertDialog* dialog) {
@@ -286,8 +287,9 @@ TEST_F(SkinWindowTest, AMismatchIsConvertedUsedAnywayOrLeftAlone) {
         ui().Command7->click();
     }
     const QString again = kitPath("converted/photo-splash-2.bmp");
-    EXPECT_EQ(window.state().Text9, (" /IS \"" + again + "\"").toStdString());
-    EXPECT_EQ(ui().Text8->text(), "photo-splash-2.bmp");
+    EXPECT_EQ(window.state().Text9, (" /IS \"" + converted + "\"").toStdString());
+    EXPECT_EQ(ui().Text8->text(), "photo-splash.bmp");
+    EXPECT_FALSE(QFile::exists(kitPath("converted/photo-splash-3.bmp")));
     EXPECT_EQ(window.state().CommonDialog4.fullPath, png.toStdString());
     EXPECT_EQ(centreColour(ui().Image3), QColor(Qt::green));
     EXPECT_EQ(readAll(png), source);
@@ -296,7 +298,7 @@ TEST_F(SkinWindowTest, AMismatchIsConvertedUsedAnywayOrLeftAlone) {
         EXPECT_TRUE(pictureFitsSlot(ImageSlot::SplashScreen, written.facts, false))
             << path.toStdString();
     }
-    EXPECT_TRUE(shown().back().buttons.contains("Keep Both"));
+    EXPECT_EQ(shown().back().buttons, QStringList({"Keep Both", "Replace", "Cancel"}));
 
     // The button image as a 128x64 BMP; a font without its data is not convertible.
     fake.dialogs.answers = {png, png};
