@@ -117,7 +117,7 @@ void ImageSlotsController::arm(ImageSlot slot, const QString& path,
 }
 
 void ImageSlotsController::showButtonImageHelp() {
-    ui_.text13->setFocus();
+    context_.focusSink();
     context_.messages.show(qtText(kButtonImageHelpText), MessageIcon::None);
 }
 
