@@ -27,6 +27,7 @@
 #include "skin/qt_extraction_controller.h"
 #include "skin/qt_font_window.h"
 #include "skin/qt_image_slots_controller.h"
+#include "skin/qt_skin_tools_controller.h"
 #include "ui_qt_main_window.h"
 
 namespace kelvane {
@@ -109,7 +110,9 @@ void MainWindow::setUpControllers() {
     auto* extraction = new ExtractionController(
         {ui.Command13, ui.Command8, ui.Command6, ui.Image3, ui.Image2}, context, this);
     auto* colours = new ColourTableController(ui, context, this);
-    new ImageSlotsController(ui, context, this);
+    auto* imageSlots = new ImageSlotsController(ui, context, this);
+    // "Tools" follows "Readme(s)" in the menu bar.
+    new SkinToolsController(ui.menubar, ui.mnuReadme, context, *imageSlots, this);
     connect(extraction, &ExtractionController::preloadRequested, colours,
             &ColourTableController::preloaded);
 
