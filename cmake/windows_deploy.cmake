@@ -24,8 +24,10 @@ foreach(pair IN ITEMS "QWindowsIntegrationPlugin|platforms" "QWindowsVistaStyleP
   endif()
 endforeach()
 
+set(kelvane_stripped_dlls)
 if(MINGW)
-  # The C++ runtime that the Qt DLLs and the program share.
+  # The C++ runtime that the Qt DLLs and the program share, without its
+  # debugging symbols (they are most of libstdc++'s size).
   foreach(dll IN ITEMS libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
     execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
       OUTPUT_VARIABLE path OUTPUT_STRIP_TRAILING_WHITESPACE)
@@ -33,6 +35,15 @@ if(MINGW)
       message(FATAL_ERROR "The compiler's runtime ${dll} was not found (${path})")
     endif()
     get_filename_component(path "${path}" ABSOLUTE)
+    if(CMAKE_STRIP)
+      set(stripped "${CMAKE_BINARY_DIR}/runtime-dlls/${dll}")
+      add_custom_command(OUTPUT "${stripped}"
+        COMMAND ${CMAKE_COMMAND} -E make_directory "${CMAKE_BINARY_DIR}/runtime-dlls"
+        COMMAND ${CMAKE_STRIP} --strip-debug -o "${stripped}" "${path}"
+        DEPENDS "${path}" VERBATIM)
+      list(APPEND kelvane_stripped_dlls "${stripped}")
+      set(path "${stripped}")
+    endif()
     list(APPEND kelvane_runtime_dlls "${path}")
   endforeach()
 elseif(MSVC)
@@ -55,6 +66,7 @@ foreach(pair IN LISTS kelvane_plugins)
     COMMAND ${CMAKE_COMMAND} -E copy_if_different "${file}" "${KELVANE_KIT_DIR}/${folder}/")
 endforeach()
 add_custom_target(kelvane_windows_runtime ALL ${kelvane_copy_commands}
+  DEPENDS ${kelvane_stripped_dlls}
   COMMENT "Copying the Qt and runtime DLLs into the kit" VERBATIM)
 
 # Into the installed kit.

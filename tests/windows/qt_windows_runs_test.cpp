@@ -120,10 +120,21 @@ class WindowsKit {
 // Program folders whose names a shell or the C runtime would act on reach
 // HDLPatch as the exact arguments: the command line goes to process creation
 // unchanged.
-class DirectRun : public ::testing::TestWithParam<const char*> {};
+struct Folder {
+    const char* name;  // of the test case
+    const char* folder;
+};
+void PrintTo(const Folder& folder, std::ostream* out) {
+    *out << folder.name;
+}
+std::string caseName(const ::testing::TestParamInfo<Folder>& info) {
+    return info.param.name;
+}
+
+class DirectRun : public ::testing::TestWithParam<Folder> {};
 
 TEST_P(DirectRun, ThePatchLineReachesHdlPatchExactly) {
-    WindowsKit kit(QString::fromUtf8(GetParam()));
+    WindowsKit kit(QString::fromUtf8(GetParam().folder));
     kit.ui.Check1->click();
     kit.ui.text13->setText(QStringLiteral("MY GAME.ELF"));
     kit.ui.Command2->click();
@@ -135,9 +146,12 @@ TEST_P(DirectRun, ThePatchLineReachesHdlPatchExactly) {
     EXPECT_TRUE(kit.platform.messages.shown.empty()) << kit.lastMessage().toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(AwkwardFolders, DirectRun,
-                         ::testing::Values("Kit & Co 100%", "Caret ^ Kit (x86) !bang!",
-                                           "K\xc3\xaft \xd0\x9a\xd0\xb8\xd1\x82"));
+INSTANTIATE_TEST_SUITE_P(
+    AwkwardFolders, DirectRun,
+    ::testing::Values(Folder{"AmpersandPercent", "Kit & Co 100%"},
+                      Folder{"CaretParenthesesBangs", "Caret ^ Kit (x86) !bang!"},
+                      Folder{"NonAscii", "K\xc3\xaft \xd0\x9a\xd0\xb8\xd1\x82"}),
+    caseName);
 
 // "Pack": a.bat is written, run by the system's cmd.exe (which makes the
 // program folder current through its cd lines) and deleted.
@@ -162,19 +176,15 @@ TEST(PackingRun, GoesThroughABatchFileAndTheSystemCommandInterpreter) {
 // Characters that cmd.exe would act on in a.bat: the packing run is refused
 // before anything is written or started, while a direct run from the same
 // folder works.
-struct BatchRefusal {
-    const char* folder;
-    const char* message;
-};
-
-class PackingRefusal : public ::testing::TestWithParam<BatchRefusal> {};
+class PackingRefusal : public ::testing::TestWithParam<Folder> {};
 
 TEST_P(PackingRefusal, IsRefusedBeforeAnythingStarts) {
     WindowsKit kit(QString::fromUtf8(GetParam().folder));
     kit.ui.Check8->click();
     kit.ui.Command2->click();
-    EXPECT_TRUE(kit.lastMessage().contains(QString::fromUtf8(GetParam().message)))
-        << kit.lastMessage().toStdString();
+    const char* reason =
+        std::string(GetParam().name) == "Percent" ? "percent sign (%)" : "(& | < > ^)";
+    EXPECT_TRUE(kit.lastMessage().contains(reason)) << kit.lastMessage().toStdString();
     EXPECT_TRUE(kit.recorder.commands.isEmpty());
     EXPECT_FALSE(QFile::exists(kit.path("a.bat")));
     EXPECT_FALSE(QFile::exists(kit.path("OUTFILE.ELF")));
@@ -185,14 +195,10 @@ TEST_P(PackingRefusal, IsRefusedBeforeAnythingStarts) {
 }
 
 INSTANTIATE_TEST_SUITE_P(CommandInterpreterCharacters, PackingRefusal,
-                         ::testing::Values(BatchRefusal{"100% Kit", "percent sign (%)"},
-                                           BatchRefusal{"Kit & Co", "(& | < > ^)"},
-                                           BatchRefusal{"Caret ^ Kit", "(& | < > ^)"}),
-                         [](const auto& info) {
-                             return std::string(info.index == 0   ? "Percent"
-                                                : info.index == 1 ? "Ampersand"
-                                                                  : "Caret");
-                         });
+                         ::testing::Values(Folder{"Percent", "100% Kit"},
+                                           Folder{"Ampersand", "Kit & Co"},
+                                           Folder{"Caret", "Caret ^ Kit"}),
+                         caseName);
 
 // cmd.exe reads a.bat in the console (OEM) code page, while the program
 // writes it in the ANSI code page: a folder name whose bytes mean another
