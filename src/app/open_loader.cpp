@@ -1,6 +1,6 @@
 #include "app/open_loader.h"
 
-#include "app/startup.h"
+#include "core/messages.h"
 
 namespace kelvane {
 
@@ -19,10 +19,10 @@ OpenLoaderOutcome openLoader(FormState& state, const std::optional<RememberedCho
 
     if (measured && *measured == kUnpackedLoaderSize) {
         state.openelf = remembered.fullPath;
-        return {true, kLoaderAcceptedMessage, NoticeIcon::Information,
+        return {true, kLoaderAcceptedMessage, MessageIcon::Information,
                 "Loaded: " + remembered.fileName};
     }
-    return {false, kLoaderRejectedMessage, NoticeIcon::Error, kPleaseLoadMessage};
+    return {false, kLoaderRejectedMessage, MessageIcon::Error, kPleaseLoadLoader};
 }
 
 }  // namespace kelvane

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/form_state.h"
+#include "core/message_icon.h"
 
 namespace kelvane {
 
@@ -17,12 +18,10 @@ inline constexpr const char* kOpenLoaderFilter = "*.ELF (PS2 Executable File)|*.
 inline constexpr const char* kLoaderAcceptedMessage = "HDL/HDA (unpacked) loaded successfully.";
 inline constexpr const char* kLoaderRejectedMessage = "You must load HDL/HDA (unpacked)";
 
-enum class NoticeIcon { Information, Error };
-
 struct OpenLoaderOutcome {
     bool accepted = false;
     std::string message;  // shown in a message box with `icon`
-    NoticeIcon icon = NoticeIcon::Error;
+    MessageIcon icon = MessageIcon::Error;
     std::string statusMessage;  // new text of status panel 1
 };
 

@@ -13,10 +13,15 @@
 #include "app/qt_banner.h"
 #include "app/qt_open_loader_controller.h"
 #include "app/startup.h"
-#include "help/qt_help_install.h"
-#include "patch/qt_patch_install.h"
+#include "help/qt_help_controller.h"
+#include "patch/qt_patch_run_controller.h"
+#include "patch/qt_patch_switches_controller.h"
+#include "patch/qt_video_position_controller.h"
+#include "platform/qt_text.h"
+#include "skin/qt_colour_table_controller.h"
+#include "skin/qt_extraction_controller.h"
 #include "skin/qt_font_window.h"
-#include "skin/qt_skin_install.h"
+#include "skin/qt_image_slots_controller.h"
 #include "ui_qt_main_window.h"
 
 namespace kelvane {
@@ -66,19 +71,46 @@ MainWindow::MainWindow(ProgramDirectory programDir, PlatformServices services, Q
     setUpFocusSink();
 
     QWidget* sink = focusSink_;
-    context_ = std::make_unique<AppContext>(AppContext{
-        state_, std::move(programDir), services.messages, services.dialogs, services.runner,
-        services.desktop, this, [sink] { sink->setFocus(Qt::OtherFocusReason); }});
+    context_ = std::make_unique<AppContext>(
+        AppContext{state_, std::move(programDir), services.messages, services.dialogs,
+                   services.runner, services.desktop, this,
+                   [sink] { sink->setFocus(Qt::OtherFocusReason); }, *new RunGuard(this)});
 
     runStartup();
 
     new OpenLoaderController(
         ui_->mnuOpen, *context_, [this](const QString& text) { setStatusMessage(text); }, this);
     connect(ui_->mnuClose, &QAction::triggered, this, &QWidget::close);
+    setUpControllers();
+}
 
-    installPatchControllers(*ui_, *context_, this);
-    installSkinControllers(*ui_, *context_, this);
-    installHelpControllers(*ui_, *context_, &showFontWindow, this);
+void MainWindow::setUpControllers() {
+    Ui::MainWindow& ui = *ui_;
+    AppContext& context = *context_;
+
+    new PatchSwitchesController(
+        {{ui.Check1, ui.Check2, ui.Check3, ui.Check4, ui.Check5, ui.Check6},
+         ui.Check7,
+         {ui.Option1, ui.Option2, ui.Option3, ui.Option4},
+         ui.dateFixGroup,
+         {ui.Option5, ui.Option6, ui.Option7, ui.Option8, ui.Option9, ui.Option10, ui.Option11}},
+        context, this);
+    new VideoPositionController({ui.ntsc, ui.pal, ui.VScroll2, ui.VScroll1, ui.textx, ui.texty,
+                                 ui.textxhex, ui.textyhex, ui.Command1},
+                                context, this);
+    new PatchRunController({ui.Command2, ui.text13, ui.Check8}, context, this);
+
+    auto* extraction = new ExtractionController(
+        {ui.Command13, ui.Command8, ui.Command6, ui.Image3, ui.Image2}, context, this);
+    auto* colours = new ColourTableController(ui, context, this);
+    new ImageSlotsController(ui, context, this);
+    connect(extraction, &ExtractionController::preloadRequested, colours,
+            &ColourTableController::preloaded);
+
+    new HelpController(
+        {ui.mnuHDLReadme, ui.mnuPackReadme3, ui.mnuPackReadme4, ui.mnuAbout, ui.mnuWEB, ui.mnuList,
+         ui.Label2, ui.Label3, ui.Command3, ui.centralwidget, ui.Frame6, ui.Frame9},
+        context, &showFontWindow, this);
 }
 
 MainWindow::~MainWindow() = default;
@@ -136,7 +168,7 @@ void MainWindow::setUpStatusBar() {
     statusPanel1_->setObjectName(QStringLiteral("statusPanel1"));
     statusPanel2_ = new QLabel(bar);
     statusPanel2_->setObjectName(QStringLiteral("statusPanel2"));
-    statusPanel3_ = new QLabel(QString::fromUtf8(kStatusPanel3Text), bar);
+    statusPanel3_ = new QLabel(qtText(kStatusPanel3Text), bar);
     statusPanel3_->setObjectName(QStringLiteral("statusPanel3"));
     bar->addWidget(statusPanel1_, 1);
     bar->addPermanentWidget(statusPanel2_);
@@ -156,9 +188,9 @@ void MainWindow::setUpFocusSink() {
 
 void MainWindow::runStartup() {
     const StartupTexts texts = startupTexts();
-    setWindowTitle(QString::fromStdString(texts.caption));
-    statusPanel2_->setText(QString::fromStdString(texts.panel2));
-    statusPanel1_->setText(QString::fromStdString(texts.panel1));
+    setWindowTitle(qtText(texts.caption));
+    statusPanel2_->setText(qtText(texts.panel2));
+    statusPanel1_->setText(qtText(texts.panel1));
     applyStartup(state_, context_->programDir);
 }
 

@@ -46,6 +46,8 @@ class MainWindow : public QMainWindow {
     void setUpLook();
     void setUpStatusBar();
     void setUpFocusSink();
+    // Binds the widgets of each subsystem to its controller.
+    void setUpControllers();
     void runStartup();
 
     FormState state_;

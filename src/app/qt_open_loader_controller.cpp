@@ -4,19 +4,16 @@
 #include <QFileInfo>
 
 #include "app/open_loader.h"
+#include "platform/qt_text.h"
 
 namespace kelvane {
 
 namespace {
 
 std::optional<std::uint64_t> measureFile(const std::string& fullPath) {
-    const QFileInfo info(QString::fromStdString(fullPath));
+    const QFileInfo info(qtText(fullPath));
     if (!info.exists() || !info.isFile()) return std::nullopt;
     return static_cast<std::uint64_t>(info.size());
-}
-
-MessageIcon toMessageIcon(NoticeIcon icon) {
-    return icon == NoticeIcon::Information ? MessageIcon::Information : MessageIcon::Error;
 }
 
 }  // namespace
@@ -29,18 +26,16 @@ OpenLoaderController::OpenLoaderController(QAction* trigger, AppContext& context
 }
 
 void OpenLoaderController::openLoader() {
-    const std::optional<QString> chosen =
-        context_.dialogs.openFile(QString::fromUtf8(kOpenLoaderFilter));
+    const std::optional<QString> chosen = context_.dialogs.openFile(qtText(kOpenLoaderFilter));
 
     std::optional<RememberedChoice> confirmed;
     if (chosen && !chosen->isEmpty()) {
-        confirmed =
-            RememberedChoice{QFileInfo(*chosen).fileName().toStdString(), chosen->toStdString()};
+        confirmed = RememberedChoice{stdText(QFileInfo(*chosen).fileName()), stdText(*chosen)};
     }
 
     const OpenLoaderOutcome outcome = kelvane::openLoader(context_.state, confirmed, measureFile);
-    context_.messages.show(QString::fromStdString(outcome.message), toMessageIcon(outcome.icon));
-    setStatusMessage_(QString::fromStdString(outcome.statusMessage));
+    context_.messages.show(qtText(outcome.message), outcome.icon);
+    setStatusMessage_(qtText(outcome.statusMessage));
 }
 
 }  // namespace kelvane

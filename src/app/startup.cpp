@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include "core/messages.h"
 #include "core/version.h"
 
 namespace kelvane {
@@ -7,7 +8,7 @@ namespace kelvane {
 StartupTexts startupTexts() {
     return {
         "HDL/HDA Kelvane GUI  ver. " + versionText(),
-        kPleaseLoadMessage,
+        kPleaseLoadLoader,
         "HDL/HDA QRX " + versionText(),
     };
 }

@@ -15,8 +15,6 @@ struct StartupTexts {
     std::string panel2;   // name and version
 };
 
-inline constexpr const char* kPleaseLoadMessage = "Please load HDL/HDA (unpacked)";
-
 StartupTexts startupTexts();
 
 // Program directory + "\" + output name.

@@ -8,6 +8,7 @@
 #include "help/qt_link_label.h"
 #include "help/web_addresses.h"
 #include "platform/qt_open_with_report.h"
+#include "platform/qt_text.h"
 #include "ui_qt_about_window.h"
 
 namespace kelvane {
@@ -20,8 +21,7 @@ constexpr int kTickMilliseconds = 10;
 // The credits are held with CR LF line ends; a label breaks lines at LF only
 // and would draw each CR as a blank.
 QString creditsForDisplay() {
-    return QString::fromStdString(creditsText())
-        .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return qtText(creditsText()).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
 }  // namespace
@@ -54,9 +54,9 @@ AboutWindow::AboutWindow(DesktopServices& desktop, MessageBoxes& messages, QWidg
     linkFont.setPointSizeF(8.25);
     linkFont.setBold(true);
     makeLinkLabel(ui_->Label2, linkFont, [&desktop, &messages] {
-        openWebAddress(desktop, messages, QString::fromStdString(communityHomePage()));
+        openWebAddress(desktop, messages, qtText(communityHomePage()));
     });
-    ui_->Label2->setText(QString::fromStdString(communityHost()));
+    ui_->Label2->setText(qtText(communityHost()));
     ui_->Label2->resize(std::max(ui_->Label2->width(), ui_->Label2->sizeHint().width()),
                         ui_->Label2->height());
     setLabelColour(ui_->Label2, kLabel2AtRest);

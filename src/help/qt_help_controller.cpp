@@ -9,7 +9,7 @@
 #include "help/qt_link_label.h"
 #include "help/web_addresses.h"
 #include "platform/qt_open_with_report.h"
-#include "ui_qt_main_window.h"
+#include "platform/qt_text.h"
 
 namespace kelvane {
 
@@ -27,60 +27,68 @@ QFont linkFont(const QStringList& families, qreal pointSize, bool bold) {
 
 }  // namespace
 
-HelpController::HelpController(Ui::MainWindow& ui, AppContext& context,
+HelpController::HelpController(Widgets widgets, AppContext& context,
                                std::function<void(QWidget*)> showFontWindow, QObject* parent)
-    : QObject(parent), ui_(ui), context_(context), showFontWindow_(std::move(showFontWindow)) {
-    connect(ui_.mnuHDLReadme, &QAction::triggered, this,
+    : QObject(parent),
+      widgets_(widgets),
+      context_(context),
+      showFontWindow_(std::move(showFontWindow)) {
+    connect(widgets_.hdlPatchReadme, &QAction::triggered, this,
             [this] { openReadme(ReadmeDocument::HdlPatch); });
-    connect(ui_.mnuPackReadme3, &QAction::triggered, this,
+    connect(widgets_.packer03Readme, &QAction::triggered, this,
             [this] { openReadme(ReadmeDocument::PackerV03); });
-    connect(ui_.mnuPackReadme4, &QAction::triggered, this,
+    connect(widgets_.packer04Readme, &QAction::triggered, this,
             [this] { openReadme(ReadmeDocument::PackerV04); });
 
-    connect(ui_.mnuAbout, &QAction::triggered, this,
+    connect(widgets_.about, &QAction::triggered, this,
             [this] { showAboutWindow(context_.desktop, context_.messages, context_.mainWindow); });
 
-    ui_.mnuWEB->setText(QString::fromStdString(communityHost()));
-    connect(ui_.mnuWEB, &QAction::triggered, this, [this] { openPage(communityHomePage()); });
-    connect(ui_.mnuList, &QAction::triggered, this, [this] { openPage(gameCompatibilityList()); });
+    widgets_.communityPage->setText(qtText(communityHost()));
+    connect(widgets_.communityPage, &QAction::triggered, this,
+            [this] { openPage(communityHomePage()); });
+    connect(widgets_.compatibilityList, &QAction::triggered, this,
+            [this] { openPage(gameCompatibilityList()); });
 
     setUpLinkLabels();
 
-    connect(ui_.Command3, &QPushButton::clicked, this, &HelpController::showFontHelp);
+    connect(widgets_.fontHelpButton, &QPushButton::clicked, this, &HelpController::showFontHelp);
 }
 
 void HelpController::setUpLinkLabels() {
-    ui_.Label2->setText(QString::fromStdString(communityHost()));
+    widgets_.communityLink->setText(qtText(communityHost()));
     makeLinkLabel(
-        ui_.Label2,
+        widgets_.communityLink,
         linkFont({QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue")}, 9, true),
         [this] { openPage(communityHomePage()); });
-    ui_.Label2->resize(ui_.Label2->sizeHint().expandedTo(ui_.Label2->size()));
+    widgets_.communityLink->resize(
+        widgets_.communityLink->sizeHint().expandedTo(widgets_.communityLink->size()));
 
-    ui_.Label3->setText(QString::fromStdString(fontBuilderPage()));
-    makeLinkLabel(ui_.Label3,
+    widgets_.fontBuilderLink->setText(qtText(fontBuilderPage()));
+    makeLinkLabel(widgets_.fontBuilderLink,
                   linkFont({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
                             QStringLiteral("Liberation Sans"), QStringLiteral("Arial")},
                            8.25, false),
                   [this] { openPage(fontBuilderPage()); });
-    ui_.Label3->resize(ui_.Label3->sizeHint().expandedTo(ui_.Label3->size()));
+    widgets_.fontBuilderLink->resize(
+        widgets_.fontBuilderLink->sizeHint().expandedTo(widgets_.fontBuilderLink->size()));
     // The full address takes the frame's lower row; when it reaches the
     // "HELP" button, the button moves up to the free end of the title line.
-    if (ui_.Label3->geometry().intersects(ui_.Command3->geometry())) {
-        ui_.Command3->move(ui_.Command3->x(), 0);
+    if (widgets_.fontBuilderLink->geometry().intersects(widgets_.fontHelpButton->geometry())) {
+        widgets_.fontHelpButton->move(widgets_.fontHelpButton->x(), 0);
     }
 
-    new LinkHoverController({ui_.Label2, ui_.Label3, ui_.centralwidget, ui_.Frame6, ui_.Frame9},
+    new LinkHoverController({widgets_.communityLink, widgets_.fontBuilderLink,
+                             widgets_.windowSurface, widgets_.fontFrame, widgets_.skinFrame},
                             this);
 }
 
 void HelpController::openReadme(ReadmeDocument document) {
     openDocument(context_.desktop, context_.messages,
-                 QString::fromStdString(readmePath(context_.programDir, document)));
+                 qtText(readmePath(context_.programDir, document)));
 }
 
 void HelpController::openPage(const std::string& address) {
-    openWebAddress(context_.desktop, context_.messages, QString::fromStdString(address));
+    openWebAddress(context_.desktop, context_.messages, qtText(address));
 }
 
 void HelpController::showFontHelp() {

@@ -6,9 +6,9 @@
 #include "help/readme_documents.h"
 #include "platform/qt_app_context.h"
 
-namespace Ui {
-class MainWindow;
-}
+class QAction;
+class QLabel;
+class QPushButton;
 
 namespace kelvane {
 
@@ -17,8 +17,23 @@ namespace kelvane {
 class HelpController : public QObject {
     Q_OBJECT
   public:
+    struct Widgets {
+        QAction* hdlPatchReadme;      // mnuHDLReadme
+        QAction* packer03Readme;      // mnuPackReadme3
+        QAction* packer04Readme;      // mnuPackReadme4
+        QAction* about;               // mnuAbout
+        QAction* communityPage;       // mnuWEB
+        QAction* compatibilityList;   // mnuList
+        QLabel* communityLink;        // Label2
+        QLabel* fontBuilderLink;      // Label3
+        QPushButton* fontHelpButton;  // Command3
+        // Where the mouse puts the link labels back to their resting colour.
+        QWidget* windowSurface;  // centralwidget
+        QWidget* fontFrame;      // Frame6
+        QWidget* skinFrame;      // Frame9
+    };
     // showFontWindow opens the font window over the given owner.
-    HelpController(Ui::MainWindow& ui, AppContext& context,
+    HelpController(Widgets widgets, AppContext& context,
                    std::function<void(QWidget*)> showFontWindow, QObject* parent);
 
   private:
@@ -27,7 +42,7 @@ class HelpController : public QObject {
     void openPage(const std::string& address);
     void showFontHelp();
 
-    Ui::MainWindow& ui_;
+    Widgets widgets_;
     AppContext& context_;
     std::function<void(QWidget*)> showFontWindow_;
 };

@@ -1,5 +1,6 @@
 #include "patch/patch_composition.h"
 
+#include "core/switch_fields.h"
 #include "core/tool_paths.h"
 
 namespace kelvane {
@@ -18,13 +19,14 @@ std::string quoted(std::string_view text) {
 
 std::string switchPart(const FormState& s) {
     std::string part;
-    for (const std::string* fragment :
-         {&s.uno, &s.due, &s.tre, &s.quattro, &s.cinque, &s.sei, &s.Dx, &s.Text4}) {
-        part += *fragment;
-        part += ' ';
+    for (const SwitchField& row : kSwitchFields) {
+        if (&row != &kSwitchFields.front()) part += ' ';
+        if (row.kind == SwitchKind::Position) {
+            part += "/P " + s.*row.field + "," + s.*row.second;
+        } else {
+            part += s.*row.field;
+        }
     }
-    part += "/P " + s.textxhex + "," + s.textyhex + " ";
-    part += s.Text1 + " " + s.Text9 + " " + s.Text10 + " " + s.pulsanti + " " + s.colors;
     return part;
 }
 

@@ -47,6 +47,10 @@ struct PatchPlan {
     std::string batchFileText;
     // The patched output, then (packing) the packed output.
     std::vector<ExpectedOutput> outputs;
+
+    // Each tool runs as its own step and is judged on its own file; a batch
+    // file runs both in one step.
+    bool toolByTool() const { return batchFilePath.empty(); }
 };
 
 // What pressing "Patch" runs, once the request has passed the checks.

@@ -5,8 +5,6 @@
 namespace kelvane {
 namespace {
 
-constexpr std::array<const char*, kPlainFixCount> kPlainFixFragments = {"/n", "/c", "/s",
-                                                                        "/b", "/f", "/l"};
 constexpr std::array<const char*, kDateFixOptionCount> kDateFixFragments = {"/D0", "/D1", "/D2",
                                                                             "/D3"};
 constexpr std::array<const char*, kLanguageOptionCount> kLanguageFragments = {
@@ -16,25 +14,12 @@ constexpr std::array<const char*, kLanguageOptionCount> kLanguageFragments = {
 
 const char* plainFixFragment(int fix) {
     assert(fix >= 0 && fix < kPlainFixCount);
-    return kPlainFixFragments[static_cast<std::size_t>(fix)];
+    return kSwitchFields[static_cast<std::size_t>(fix)].text;
 }
 
 std::string& plainFixField(FormState& state, int fix) {
-    switch (fix) {
-        case 0:
-            return state.uno;
-        case 1:
-            return state.due;
-        case 2:
-            return state.tre;
-        case 3:
-            return state.quattro;
-        case 4:
-            return state.cinque;
-        default:
-            assert(fix == 5);
-            return state.sei;
-    }
+    assert(fix >= 0 && fix < kPlainFixCount);
+    return state.*kSwitchFields[static_cast<std::size_t>(fix)].field;
 }
 
 void setPlainFix(FormState& state, int fix, bool ticked) {

@@ -5,11 +5,9 @@
 #include <string>
 
 #include "core/form_state.h"
+#include "core/switch_fields.h"
 
 namespace kelvane {
-
-// The six plain fixes, in the order of their check boxes Check1..Check6.
-inline constexpr int kPlainFixCount = 6;
 
 // Fragment a plain fix stores when ticked ("/n", "/c", "/s", "/b", "/f", "/l";
 // lower case although the captions show upper case).

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/switch_fields.h"
 #include "core/tool_paths.h"
 #include "patch/patch_composition.h"
 #include "patch/video_position.h"
@@ -25,7 +26,7 @@ bool contains(std::string_view text, std::string_view chars) {
 }
 
 PatchRefusal error(std::string text) {
-    return {std::move(text), PatchRefusal::Icon::Error};
+    return {std::move(text), MessageIcon::Error};
 }
 
 // A path on a command line, with what it is, for the messages.
@@ -68,16 +69,14 @@ std::optional<std::string> fragmentPath(std::string_view fragment) {
 
 std::vector<std::string> intendedPatchArguments(const FormState& s, const ProgramDirectory& dir) {
     std::vector<std::string> args{hdlpatchPath(dir)};
-    auto add = [&args](std::string_view fragment) {
-        for (auto& a : fragmentArguments(fragment)) args.push_back(std::move(a));
-    };
-    for (const std::string* f :
-         {&s.uno, &s.due, &s.tre, &s.quattro, &s.cinque, &s.sei, &s.Dx, &s.Text4}) {
-        add(*f);
+    for (const SwitchField& row : kSwitchFields) {
+        if (row.kind == SwitchKind::Position) {
+            args.push_back("/P");
+            args.push_back(s.*row.field + "," + s.*row.second);
+            continue;
+        }
+        for (auto& a : fragmentArguments(s.*row.field)) args.push_back(std::move(a));
     }
-    args.push_back("/P");
-    args.push_back(s.textxhex + "," + s.textyhex);
-    for (const std::string* f : {&s.Text1, &s.Text9, &s.Text10, &s.pulsanti, &s.colors}) add(*f);
     args.push_back(s.openelf);
     args.push_back(s.Text2);
     return args;
@@ -97,6 +96,11 @@ std::optional<PatchRefusal> checkOutputName(const std::string& name) {
 
 std::optional<PatchRefusal> checkPositionField(const char* axis, const std::string& text) {
     if (isPositionHexText(text)) return std::nullopt;
+    if (text.empty()) {
+        return error(std::string("The ") + axis +
+                     " position is empty. Type one or two hexadecimal digits (0 to FF), or "
+                     "press \"PAL Default\" or \"NTSC Default\".");
+    }
     return error(std::string("The ") + axis + " position \"" + text +
                  "\" is not a hexadecimal number of one or two digits (0 to FF).");
 }
@@ -126,6 +130,58 @@ std::optional<PatchRefusal> checkPath(const NamedPath& p, bool inBatchFile) {
     return std::nullopt;
 }
 
+// The outputs must be files the tools can write without destroying anything:
+// not a directory or another special file, not the loaded file (by identity,
+// so links count), not each other and not the batch file being run.
+std::optional<PatchRefusal> checkOutputFiles(const FormState& state, const ProgramDirectory& dir,
+                                             const PatchCheckOptions& options) {
+    struct Output {
+        const char* role;
+        const std::string& path;
+    };
+    std::vector<Output> outputs{{"output file", state.Text2}};
+    if (options.pack) outputs.push_back({"packed output file", state.textpacked});
+    const bool batch = options.pack && options.method == PackingMethod::BatchFile;
+    for (const Output& output : outputs) {
+        const FileKind kind = options.kindOf(output.path);
+        if (kind == FileKind::Directory) {
+            return error(std::string("The ") + output.role +
+                         " is an existing folder, not a file:\n" + output.path +
+                         "\nChoose another output name.");
+        }
+        if (kind == FileKind::Other) {
+            return error(std::string("The ") + output.role +
+                         " exists and is not a regular file:\n" + output.path +
+                         "\nChoose another output name.");
+        }
+        if (batch && options.samePath(output.path, batchFilePath(dir))) {
+            return error(std::string("The ") + output.role +
+                         " is the packing batch file, which the tools must not overwrite "
+                         "while it runs:\n" +
+                         output.path + "\nChoose another output name.");
+        }
+    }
+    if (options.samePath(state.Text2, state.openelf)) {
+        return error(
+            "The output file is the loaded file itself, so patching would overwrite "
+            "the original:\n" +
+            state.Text2 + "\nChoose another output name.");
+    }
+    if (options.pack && options.samePath(state.textpacked, state.openelf)) {
+        return error(
+            "The packed output file is the loaded file itself, so packing would "
+            "overwrite the original:\n" +
+            state.textpacked);
+    }
+    if (options.pack && options.samePath(state.Text2, state.textpacked)) {
+        return error(
+            "The output file and the packed output file are the same file, so "
+            "ps2-packer would overwrite its own input:\n" +
+            state.Text2 + "\nChoose another output name.");
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 bool isUsableOutputName(std::string_view name) {
@@ -135,9 +191,9 @@ bool isUsableOutputName(std::string_view name) {
 
 std::optional<PatchRefusal> checkPatchRequest(const FormState& state, const ProgramDirectory& dir,
                                               const PatchCheckOptions& options) {
-    if (state.openelf.empty()) return PatchRefusal{kLoadLoaderFirst, PatchRefusal::Icon::None};
+    if (state.openelf.empty()) return PatchRefusal{kPleaseLoadLoader, MessageIcon::None};
     if (state.textxhex == "00" && state.textyhex == "00") {
-        return PatchRefusal{kChoosePositionFirst, PatchRefusal::Icon::None};
+        return PatchRefusal{kChoosePositionFirst, MessageIcon::None};
     }
 
     if (auto r = checkOutputName(state.text13)) return r;
@@ -155,13 +211,9 @@ std::optional<PatchRefusal> checkPatchRequest(const FormState& state, const Prog
         paths.push_back({"tool ps2-packer", ps2PackerPath(dir), true});
         paths.push_back({"packed output file", state.textpacked});
     }
-    const std::pair<const char*, const std::string*> images[] = {
-        {"font image", &state.Text1},        {"splash screen", &state.Text9},
-        {"main-menu screen", &state.Text10}, {"button image", &state.pulsanti},
-        {"colour table", &state.colors},
-    };
-    for (const auto& [role, fragment] : images) {
-        if (auto path = fragmentPath(*fragment)) paths.push_back({role, *path});
+    for (const SwitchField& row : kSwitchFields) {
+        if (row.kind != SwitchKind::File) continue;
+        if (auto path = fragmentPath(state.*row.field)) paths.push_back({row.role, *path});
     }
     for (const NamedPath& p : paths) {
         if (auto r = checkPath(p, batch)) return r;
@@ -181,28 +233,7 @@ std::optional<PatchRefusal> checkPatchRequest(const FormState& state, const Prog
         return error("The patch command line would not reach HDLPatch unchanged:\n" + patchLine);
     }
 
-    const auto same = options.samePath
-                          ? options.samePath
-                          : [](const std::string& a, const std::string& b) { return a == b; };
-    if (same(state.Text2, state.openelf)) {
-        return error(
-            "The output file is the loaded file itself, so patching would overwrite "
-            "the original:\n" +
-            state.Text2 + "\nChoose another output name.");
-    }
-    if (options.pack && same(state.textpacked, state.openelf)) {
-        return error(
-            "The packed output file is the loaded file itself, so packing would "
-            "overwrite the original:\n" +
-            state.textpacked);
-    }
-    if (options.pack && same(state.Text2, state.textpacked)) {
-        return error(
-            "The output file and the packed output file are the same file, so "
-            "ps2-packer would overwrite its own input:\n" +
-            state.Text2 + "\nChoose another output name.");
-    }
-    return std::nullopt;
+    return checkOutputFiles(state, dir, options);
 }
 
 }  // namespace kelvane

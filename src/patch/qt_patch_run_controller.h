@@ -1,43 +1,47 @@
 #pragma once
 
 #include <QObject>
-#include <QString>
-#include <QStringList>
+#include <string>
 
 #include "patch/patch_plan.h"
 #include "platform/qt_app_context.h"
 
-namespace Ui {
-class MainWindow;
-}
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
 
 namespace kelvane {
 
-// "Patch" (Command2), the output name (text13) and "Pack" (Check8): checks the
-// request, runs HDLPatch (and ps2-packer) and tells the user when a tool could
-// not be started or did not write its file. A run that worked shows nothing
-// beyond the tool console.
+// "Patch", the output name and "Pack": checks the request, runs HDLPatch (and
+// ps2-packer) and shows what the verdict on the run says. A run that worked
+// shows nothing beyond the tool console.
 class PatchRunController : public QObject {
     Q_OBJECT
   public:
-    PatchRunController(Ui::MainWindow& ui, AppContext& context, QObject* parent);
+    struct Widgets {
+        QPushButton* patchButton;  // Command2
+        QLineEdit* outputName;     // text13
+        QCheckBox* packBox;        // Check8
+    };
+    PatchRunController(Widgets widgets, AppContext& context, QObject* parent);
 
     // How a packing run is carried out; the system's own method by default.
     void setPackingMethod(PackingMethod method) { packingMethod_ = method; }
     // The directory that holds cmd.exe (batch-file method only).
-    void setSystemDirectory(const QString& directory) { systemDirectory_ = directory; }
+    void setSystemDirectory(const std::string& directory) { systemDirectory_ = directory; }
 
-    // What "Patch" does.
+    // What "Patch" does. Does nothing while another tool run is going.
     void patch();
 
   private:
+    // Writes a.bat; reports and returns false when it cannot.
     bool writeBatchFile(const PatchPlan& plan);
-    void removeBatchFile(const PatchPlan& plan, QStringList& problems);
+    void run(const PatchPlan& plan);
 
-    Ui::MainWindow& ui_;
+    Widgets widgets_;
     AppContext& context_;
     PackingMethod packingMethod_;
-    QString systemDirectory_;
+    std::string systemDirectory_;
 };
 
 }  // namespace kelvane

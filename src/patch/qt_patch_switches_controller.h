@@ -1,15 +1,14 @@
 #pragma once
 
 #include <QObject>
+#include <array>
 
 #include "patch/patch_switches.h"
 #include "platform/qt_app_context.h"
 
 class QAbstractButton;
-
-namespace Ui {
-class MainWindow;
-}
+class QButtonGroup;
+class QCheckBox;
 
 namespace kelvane {
 
@@ -20,7 +19,14 @@ namespace kelvane {
 class PatchSwitchesController : public QObject {
     Q_OBJECT
   public:
-    PatchSwitchesController(Ui::MainWindow& ui, AppContext& context, QObject* parent);
+    struct Widgets {
+        std::array<QCheckBox*, kPlainFixCount> plainFixes;                 // Check1..Check6
+        QCheckBox* dateFixBox;                                             // Check7
+        std::array<QAbstractButton*, kDateFixOptionCount> dateFixOptions;  // Option1..Option4
+        QButtonGroup* dateFixGroup;
+        std::array<QAbstractButton*, kLanguageOptionCount> languages;  // Option5..Option11
+    };
+    PatchSwitchesController(Widgets widgets, AppContext& context, QObject* parent);
 
   private:
     void dateFixTicked(bool ticked);
@@ -28,10 +34,9 @@ class PatchSwitchesController : public QObject {
     // Shows the date/time model on the four choices without re-running it.
     void showDateFixControls();
 
-    Ui::MainWindow& ui_;
+    Widgets widgets_;
     AppContext& context_;
     DateFixControls dateFix_;
-    QAbstractButton* dateFixOptions_[kDateFixOptionCount];
 };
 
 }  // namespace kelvane

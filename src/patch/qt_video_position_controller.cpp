@@ -7,14 +7,14 @@
 #include <QScrollBar>
 
 #include "patch/video_position.h"
-#include "ui_qt_main_window.h"
+#include "platform/qt_text.h"
 
 namespace kelvane {
 
-VideoPositionController::VideoPositionController(Ui::MainWindow& ui, AppContext& context,
+VideoPositionController::VideoPositionController(Widgets widgets, AppContext& context,
                                                  QObject* parent)
-    : QObject(parent), ui_(ui), context_(context) {
-    for (QScrollBar* spinner : {ui.VScroll1, ui.VScroll2}) {
+    : QObject(parent), widgets_(widgets), context_(context) {
+    for (QScrollBar* spinner : {widgets_.ySpinner, widgets_.xSpinner}) {
         spinner->setRange(kPositionMin, kPositionMax);
         spinner->setSingleStep(kSpinnerArrowStep);
         spinner->setPageStep(kSpinnerPageStep);
@@ -25,18 +25,18 @@ VideoPositionController::VideoPositionController(Ui::MainWindow& ui, AppContext&
         chooseDefaultPosition(context_.state, which);
         showPosition();
     };
-    connect(ui.ntsc, &QPushButton::clicked, this,
+    connect(widgets_.ntscButton, &QPushButton::clicked, this,
             [chooseDefault] { chooseDefault(VideoDefault::Ntsc); });
-    connect(ui.pal, &QPushButton::clicked, this,
+    connect(widgets_.palButton, &QPushButton::clicked, this,
             [chooseDefault] { chooseDefault(VideoDefault::Pal); });
 
     // A vertical scroll bar's lower arrow raises its value, as the spinners
     // need; the value stops at the ends of the range.
-    connect(ui.VScroll2, &QScrollBar::valueChanged, this, [this](int value) {
+    connect(widgets_.xSpinner, &QScrollBar::valueChanged, this, [this](int value) {
         setPositionX(context_.state, value);
         showPosition();
     });
-    connect(ui.VScroll1, &QScrollBar::valueChanged, this, [this](int value) {
+    connect(widgets_.ySpinner, &QScrollBar::valueChanged, this, [this](int value) {
         setPositionY(context_.state, value);
         showPosition();
     });
@@ -44,18 +44,18 @@ VideoPositionController::VideoPositionController(Ui::MainWindow& ui, AppContext&
     // The hexadecimal fields take one or two hexadecimal digits as typed, and
     // their text goes to the tool unchanged.
     const QRegularExpression hexDigits(QStringLiteral("[0-9A-Fa-f]{1,2}"));
-    connect(ui.textxhex, &QLineEdit::textChanged, this,
-            [this](const QString& text) { context_.state.textxhex = text.toStdString(); });
-    connect(ui.textyhex, &QLineEdit::textChanged, this,
-            [this](const QString& text) { context_.state.textyhex = text.toStdString(); });
-    for (QLineEdit* field : {ui.textxhex, ui.textyhex}) {
+    connect(widgets_.xHex, &QLineEdit::textChanged, this,
+            [this](const QString& text) { context_.state.textxhex = stdText(text); });
+    connect(widgets_.yHex, &QLineEdit::textChanged, this,
+            [this](const QString& text) { context_.state.textyhex = stdText(text); });
+    for (QLineEdit* field : {widgets_.xHex, widgets_.yHex}) {
         field->setValidator(new QRegularExpressionValidator(hexDigits, field));
         field->setMaxLength(2);
     }
 
-    connect(ui.Command1, &QAbstractButton::clicked, this, [this] {
+    connect(widgets_.helpButton, &QAbstractButton::clicked, this, [this] {
         context_.focusSink();
-        context_.messages.show(QString::fromUtf8(kVideoPositionHelp), MessageIcon::None);
+        context_.messages.show(qtText(kVideoPositionHelp), MessageIcon::None);
     });
 
     showPosition();
@@ -65,13 +65,13 @@ void VideoPositionController::showPosition() {
     const FormState& s = context_.state;
     // Only changed texts are set, so a field being edited keeps its cursor.
     auto show = [](QLineEdit* field, const std::string& text) {
-        const QString value = QString::fromStdString(text);
+        const QString value = qtText(text);
         if (field->text() != value) field->setText(value);
     };
-    show(ui_.textx, s.textx);
-    show(ui_.texty, s.texty);
-    show(ui_.textxhex, s.textxhex);
-    show(ui_.textyhex, s.textyhex);
+    show(widgets_.xDecimal, s.textx);
+    show(widgets_.yDecimal, s.texty);
+    show(widgets_.xHex, s.textxhex);
+    show(widgets_.yHex, s.textyhex);
 }
 
 }  // namespace kelvane

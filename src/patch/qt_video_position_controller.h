@@ -4,9 +4,9 @@
 
 #include "platform/qt_app_context.h"
 
-namespace Ui {
-class MainWindow;
-}
+class QLineEdit;
+class QPushButton;
+class QScrollBar;
 
 namespace kelvane {
 
@@ -16,13 +16,24 @@ namespace kelvane {
 class VideoPositionController : public QObject {
     Q_OBJECT
   public:
-    VideoPositionController(Ui::MainWindow& ui, AppContext& context, QObject* parent);
+    struct Widgets {
+        QPushButton* ntscButton;  // ntsc
+        QPushButton* palButton;   // pal
+        QScrollBar* xSpinner;     // VScroll2
+        QScrollBar* ySpinner;     // VScroll1
+        QLineEdit* xDecimal;      // textx
+        QLineEdit* yDecimal;      // texty
+        QLineEdit* xHex;          // textxhex
+        QLineEdit* yHex;          // textyhex
+        QPushButton* helpButton;  // Command1
+    };
+    VideoPositionController(Widgets widgets, AppContext& context, QObject* parent);
 
   private:
     // Shows the four position texts of the state in their fields.
     void showPosition();
 
-    Ui::MainWindow& ui_;
+    Widgets widgets_;
     AppContext& context_;
 };
 

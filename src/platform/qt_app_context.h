@@ -9,6 +9,7 @@
 #include "platform/qt_file_dialogs.h"
 #include "platform/qt_message_boxes.h"
 #include "platform/qt_process_runner.h"
+#include "platform/qt_run_guard.h"
 
 namespace kelvane {
 
@@ -24,6 +25,8 @@ struct AppContext {
     QWidget* mainWindow;
     // Moves the keyboard focus to the invisible sink, which accepts no text.
     std::function<void()> focusSink;
+    // Lets one tool run go at a time.
+    RunGuard& runs;
 };
 
 }  // namespace kelvane

@@ -8,8 +8,10 @@
 #include <qt_windows.h>
 #include <QProcess>
 
+#include "platform/batch_file_io.h"
 #include "platform/notepad_command.h"
 #include "platform/qt_launch_plan.h"
+#include "platform/qt_text.h"
 #endif
 
 namespace kelvane {
@@ -21,11 +23,7 @@ void setError(QString* error, const QString& text) {
 
 #ifdef Q_OS_WIN
 QString systemNotepad() {
-    wchar_t directory[MAX_PATH];
-    const UINT length = GetSystemDirectoryW(directory, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return QStringLiteral("notepad.exe");
-    return QString::fromWCharArray(directory, static_cast<int>(length)) +
-           QStringLiteral("\\notepad.exe");
+    return qtText(systemDirectory() + "\\notepad.exe");
 }
 #endif
 
@@ -47,8 +45,7 @@ bool QtDesktopServices::openInNotepad(const QString& path, QString* error) {
     const QString notepad = systemNotepad();
     QProcess process;
     process.setProgram(notepad);
-    setExactCommandLine(process, QString::fromStdString(notepadCommandLine(path.toStdString())),
-                        notepad);
+    setExactCommandLine(process, qtText(notepadCommandLine(stdText(path))), notepad);
     if (!process.startDetached()) {
         setError(error,
                  QStringLiteral("Notepad could not be started: %1").arg(process.errorString()));

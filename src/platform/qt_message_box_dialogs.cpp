@@ -3,6 +3,7 @@
 #include <QMessageBox>
 
 #include "core/version.h"
+#include "platform/qt_text.h"
 
 namespace kelvane {
 
@@ -22,7 +23,7 @@ void QtMessageBoxes::show(const QString& text, MessageIcon icon) {
             qtIcon = QMessageBox::Critical;
             break;
     }
-    QMessageBox box(qtIcon, QString::fromUtf8(kProgramTitle), text, QMessageBox::Ok, parent_);
+    QMessageBox box(qtIcon, qtText(kProgramTitle), text, QMessageBox::Ok, parent_);
     box.exec();
 }
 

@@ -2,9 +2,9 @@
 
 #include <QString>
 
-namespace kelvane {
+#include "core/message_icon.h"
 
-enum class MessageIcon { None, Information, Warning, Error };
+namespace kelvane {
 
 // Every message box of the program goes through this, so tests can run
 // headless and see exactly what the user was told. Each box has an OK button

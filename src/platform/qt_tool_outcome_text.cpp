@@ -1,13 +1,16 @@
 #include "platform/qt_tool_outcome_text.h"
 
+#include "platform/qt_text.h"
+
 namespace kelvane {
 
+ToolEnd toolEnd(const ToolOutcome& outcome) {
+    return {outcome.started, stdText(outcome.error), outcome.crashed, outcome.stopped,
+            outcome.exitCode};
+}
+
 QString describeOutcome(const ToolOutcome& outcome) {
-    if (!outcome.started) return QStringLiteral("Could not start: ") + outcome.error;
-    if (outcome.stopped) return QStringLiteral("Stopped by user");
-    if (outcome.crashed) return QStringLiteral("Crashed");
-    if (outcome.exitCode == 0) return QStringLiteral("Completed successfully");
-    return QStringLiteral("Failed with exit code %1").arg(outcome.exitCode);
+    return qtText(outcomeLine(toolEnd(outcome)));
 }
 
 }  // namespace kelvane

@@ -1,5 +1,7 @@
 #include "skin/colour_table.h"
 
+#include "core/switch_fields.h"
+
 namespace kelvane {
 
 std::string colourTablePath(const ProgramDirectory& dir) {
@@ -7,7 +9,7 @@ std::string colourTablePath(const ProgramDirectory& dir) {
 }
 
 std::string colourTableFragment(const ProgramDirectory& dir) {
-    return "/IC \"" + colourTablePath(dir) + '"';
+    return switchFieldOf(&FormState::colors).text + ('"' + colourTablePath(dir)) + '"';
 }
 
 ColourTableState nextColourTableState(ColourTableState state, ColourTableEvent event) {

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "core/messages.h"
+
 namespace kelvane {
 
 const std::string kFontWindowCaption = "Change HDL/HDA Fonts";
@@ -26,7 +28,7 @@ std::string fontInstructions() {
     };
     std::string text;
     for (std::size_t i = 0; i < kLines.size(); ++i) {
-        if (i > 0) text += "\r\n";
+        if (i > 0) text += kLineBreak;
         text += kLines[i];
     }
     return text;

@@ -50,23 +50,26 @@ std::string pathNotPassableMessage(std::string_view path) {
            " contains characters that cannot be passed to HDLPatch. Nothing was started.";
 }
 
-std::string toolNotStartedMessage(std::string_view toolPath, std::string_view reason) {
-    std::string text = "HDLPatch could not be started: " + std::string(toolPath);
-    if (!reason.empty()) text += "\r\n" + std::string(reason);
-    return text;
-}
-
-std::string toolFailedMessage(std::string_view toolPath, std::string_view how) {
-    return "HDLPatch (" + std::string(toolPath) + ") " + std::string(how) +
-           ". The graphics may not have been extracted.";
-}
-
-std::string graphicsMissingMessage(std::string_view directory,
-                                   const std::vector<std::string>& missingFiles) {
-    std::string text =
-        "HDLPatch ended, but these files are missing in " + std::string(directory) + ":";
-    for (const auto& file : missingFiles) text += "\r\n" + file;
-    return text;
+std::optional<Report> judgeExtraction(const ProgramDirectory& dir, std::string_view directory,
+                                      const ToolEnd& end,
+                                      const std::vector<std::string>& notWritten,
+                                      bool announceSuccess) {
+    const std::string tool = hdlpatchPath(dir);
+    if (!end.started)
+        return Report{notStartedMessage("HDLPatch", tool, end.error), MessageIcon::Error};
+    if (!end.succeeded()) {
+        return Report{"HDLPatch (" + tool + ") " + outcomePhrase(end) +
+                          ". The graphics may not have been extracted, or only in part.",
+                      MessageIcon::Error};
+    }
+    if (!notWritten.empty()) {
+        std::string text =
+            "HDLPatch ended, but did not write these files in " + std::string(directory) + ":";
+        for (const auto& file : notWritten) text += "\n" + file;
+        return Report{text, MessageIcon::Error};
+    }
+    if (announceSuccess) return Report{graphicsExtractedMessage(dir), MessageIcon::None};
+    return std::nullopt;
 }
 
 }  // namespace kelvane

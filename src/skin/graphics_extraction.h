@@ -1,15 +1,15 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/message_icon.h"
 #include "core/program_directory.h"
+#include "platform/tool_outcome.h"
 
 namespace kelvane {
-
-// Shown by both extraction buttons while no loader file is loaded.
-inline constexpr const char* kPleaseLoadMessage = "Please load HDL/HDA (unpacked)";
 
 // Where the user's copy of the graphics goes (kept) and where the preview
 // copy goes (removed at shutdown).
@@ -36,9 +36,21 @@ std::string graphicsExtractedMessage(const ProgramDirectory& dir);
 // Failure messages; each names the path concerned.
 std::string directoryNotMadeMessage(std::string_view directory);
 std::string pathNotPassableMessage(std::string_view path);
-std::string toolNotStartedMessage(std::string_view toolPath, std::string_view reason);
-std::string toolFailedMessage(std::string_view toolPath, std::string_view how);
-std::string graphicsMissingMessage(std::string_view directory,
-                                   const std::vector<std::string>& missingFiles);
+
+// A message box to show.
+struct Report {
+    std::string text;
+    MessageIcon icon = MessageIcon::None;
+};
+
+// The verdict on one extraction into `directory`, once the tool has ended:
+// it must have started, ended by itself with exit code 0 and written all six
+// files of the graphics set during this run (`notWritten` lists those it did
+// not). A failure is an error box; success is announced only when asked for
+// (the preload stays silent).
+std::optional<Report> judgeExtraction(const ProgramDirectory& dir, std::string_view directory,
+                                      const ToolEnd& end,
+                                      const std::vector<std::string>& notWritten,
+                                      bool announceSuccess);
 
 }  // namespace kelvane

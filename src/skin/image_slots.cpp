@@ -2,15 +2,22 @@
 
 #include <array>
 
+#include "core/messages.h"
+#include "core/switch_fields.h"
+
 namespace kelvane {
 namespace {
 
 const std::array<ImageSlotRule, 4> kRules = {{
     {"*.TGA (32bit Targa)|*.TGA|*.RAW (32bit interleaved RAW)|*.RAW|*.BMP (BMP Image)|*.BMP",
-     "/IB ", false, &FormState::pulsanti, &FormState::CommonDialog5},
-    {"*.BMP (Splash BMP)|*.BMP", " /IM ", true, &FormState::Text10, &FormState::CommonDialog3},
-    {"*.BMP (Splash BMP)|*.BMP", " /IS ", true, &FormState::Text9, &FormState::CommonDialog4},
-    {"*.BMP (Load Font BMP)|*.BMP", "/IF ", false, &FormState::Text1, &FormState::CommonDialog2},
+     switchFieldOf(&FormState::pulsanti).text, false, &FormState::pulsanti,
+     &FormState::CommonDialog5},
+    {"*.BMP (Splash BMP)|*.BMP", switchFieldOf(&FormState::Text10).text, true, &FormState::Text10,
+     &FormState::CommonDialog3},
+    {"*.BMP (Splash BMP)|*.BMP", switchFieldOf(&FormState::Text9).text, true, &FormState::Text9,
+     &FormState::CommonDialog4},
+    {"*.BMP (Load Font BMP)|*.BMP", switchFieldOf(&FormState::Text1).text, false, &FormState::Text1,
+     &FormState::CommonDialog2},
 }};
 
 }  // namespace
@@ -49,8 +56,8 @@ std::string chooseSlotFile(FormState& state, ImageSlot slot, const std::string& 
 }
 
 const std::string kButtonImageHelpText =
-    "/IB - Changes button image in HDA/HDL. Use '/IB file' with imageformat of\r\n"
-    "128x64 24bit BMP, 32bit Targa or 32bit interleaved RAW. When using BMP\r\n"
-    "format file the current alpha data in HDL/HDA will be used.";
+    std::string("/IB - Changes button image in HDA/HDL. Use '/IB file' with imageformat of") +
+    kLineBreak + "128x64 24bit BMP, 32bit Targa or 32bit interleaved RAW. When using BMP" +
+    kLineBreak + "format file the current alpha data in HDL/HDA will be used.";
 
 }  // namespace kelvane

@@ -39,7 +39,7 @@ bool pathFitsFragment(std::string_view path);
 std::string chooseSlotFile(FormState& state, ImageSlot slot, const std::string& path,
                            char separator);
 
-// The text of the "?" box of the button image: three lines joined by CR LF.
+// The text of the "?" box of the button image: three lines.
 extern const std::string kButtonImageHelpText;
 
 }  // namespace kelvane

@@ -2,59 +2,64 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QPointer>
+#include <QPushButton>
 
 #include "core/graphics_set.h"
+#include "core/messages.h"
 #include "core/tool_paths.h"
+#include "platform/qt_text.h"
+#include "platform/qt_tool_outcome_text.h"
 #include "skin/graphics_extraction.h"
 #include "skin/qt_picture_box.h"
-#include "ui_qt_main_window.h"
 
 namespace kelvane {
-namespace {
 
-QString toQt(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-// How a tool that did start but did not end cleanly ended, or empty.
-std::string howToolFailed(const ToolOutcome& outcome) {
-    if (outcome.stopped) return "was stopped";
-    if (outcome.crashed) return "ended abnormally";
-    if (outcome.exitCode != 0) return "ended with exit code " + std::to_string(outcome.exitCode);
-    return {};
-}
-
-}  // namespace
-
-ExtractionController::ExtractionController(Ui::MainWindow& ui, AppContext& context, QObject* parent)
-    : QObject(parent), ui_(ui), context_(context) {
-    connect(ui_.Command13, &QPushButton::clicked, this, &ExtractionController::extractGraphics);
-    connect(ui_.Command8, &QPushButton::clicked, this, &ExtractionController::preloadGraphics);
-    connect(ui_.Command6, &QPushButton::clicked, this, &ExtractionController::viewCurrentSkin);
+ExtractionController::ExtractionController(Widgets widgets, AppContext& context, QObject* parent)
+    : QObject(parent), widgets_(widgets), context_(context) {
+    connect(widgets_.extractButton, &QPushButton::clicked, this,
+            &ExtractionController::extractGraphics);
+    connect(widgets_.preloadButton, &QPushButton::clicked, this,
+            &ExtractionController::preloadGraphics);
+    connect(widgets_.viewButton, &QPushButton::clicked, this,
+            &ExtractionController::viewCurrentSkin);
+    connect(&context_.runs, &RunGuard::busyChanged, this, [this](bool busy) {
+        widgets_.extractButton->setEnabled(!busy);
+        widgets_.preloadButton->setEnabled(!busy);
+    });
 }
 
 void ExtractionController::extractGraphics() {
     context_.focusSink();
+    if (context_.runs.busy()) return;
     if (context_.state.openelf.empty()) {
-        context_.messages.show(kPleaseLoadMessage, MessageIcon::None);
+        context_.messages.show(qtText(kPleaseLoadLoader), MessageIcon::None);
         return;
     }
-    runExtraction(toQt(extractionDirectory(context_.programDir)), true);
+    runExtraction(extractionDirectory(context_.programDir), true);
 }
 
 void ExtractionController::preloadGraphics() {
     context_.focusSink();
+    if (context_.runs.busy()) return;
     if (context_.state.openelf.empty()) {
-        context_.messages.show(kPleaseLoadMessage, MessageIcon::None);
+        context_.messages.show(qtText(kPleaseLoadLoader), MessageIcon::None);
         return;
     }
-    ui_.Command6->setEnabled(true);
+    widgets_.viewButton->setEnabled(true);
     emit preloadRequested();
-    runExtraction(toQt(previewDirectory(context_.programDir)), false);
+    runExtraction(previewDirectory(context_.programDir), false);
 }
 
-void ExtractionController::runExtraction(const QString& directory, bool announceSuccess) {
+std::vector<std::string> ExtractionController::graphicsFiles(const std::string& directory) const {
+    std::vector<std::string> files;
+    for (const char* file : kGraphicsSetFiles)
+        files.push_back(graphicsFilePath(directory, context_.programDir.separator(), file));
+    return files;
+}
+
+void ExtractionController::runExtraction(const std::string& directory, bool announceSuccess) {
     const ProgramDirectory& dir = context_.programDir;
     const std::string& loaded = context_.state.openelf;
     if (!extractionCommandLineIsFaithful(dir, loaded)) {
@@ -63,55 +68,58 @@ void ExtractionController::runExtraction(const QString& directory, bool announce
         return;
     }
     // Without its own directory the tool would write into some other one.
-    if (!QDir().mkpath(directory) || !QFileInfo(directory).isDir()) {
-        showError(directoryNotMadeMessage(directory.toStdString()));
+    if (!QDir().mkpath(qtText(directory)) || !QFileInfo(qtText(directory)).isDir()) {
+        showError(directoryNotMadeMessage(directory));
         return;
     }
 
+    context_.runs.begin();
+    std::vector<FileStamp> before;
+    for (const std::string& file : graphicsFiles(directory)) before.push_back(stampBeforeRun(file));
     QPointer<ExtractionController> self(this);
-    const ToolCommand command{toQt(graphicsExtractionCommandLine(dir, loaded)), directory};
+    const ToolCommand command{qtText(graphicsExtractionCommandLine(dir, loaded)),
+                              qtText(directory)};
     const StartOutcome start = context_.runner.shellStart(
-        command, WindowStyle::Hidden, [self, directory, announceSuccess](const ToolOutcome& o) {
-            if (self) self->toolFinished(directory, announceSuccess, o);
+        command, WindowStyle::Hidden,
+        [self, directory, before, announceSuccess](const ToolOutcome& o) {
+            if (self) self->toolFinished(directory, before, announceSuccess, toolEnd(o));
         });
-    if (!start.started)
-        showError(toolNotStartedMessage(hdlpatchPath(dir), start.error.toStdString()));
+    if (!start.started) {
+        ToolEnd notStarted;
+        notStarted.error = stdText(start.error);
+        toolFinished(directory, before, announceSuccess, notStarted);
+    }
 }
 
-void ExtractionController::toolFinished(const QString& directory, bool announceSuccess,
-                                        const ToolOutcome& outcome) {
-    if (const std::string how = howToolFailed(outcome); !how.empty()) {
-        showError(toolFailedMessage(hdlpatchPath(context_.programDir), how));
-        return;
+void ExtractionController::toolFinished(const std::string& directory,
+                                        const std::vector<FileStamp>& before, bool announceSuccess,
+                                        const ToolEnd& end) {
+    context_.runs.end();
+    const std::vector<std::string> files = graphicsFiles(directory);
+    std::vector<std::string> notWritten;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (!writtenDuringRun(before[i], files[i])) notWritten.emplace_back(kGraphicsSetFiles[i]);
+        restoreIfUnwritten(before[i], files[i]);
     }
-    const std::string where = directory.toStdString();
-    const char separator = context_.programDir.separator();
-    std::vector<std::string> missing;
-    for (const char* file : kGraphicsSetFiles) {
-        if (!QFileInfo(toQt(graphicsFilePath(where, separator, file))).isFile())
-            missing.emplace_back(file);
-    }
-    if (!missing.empty()) {
-        showError(graphicsMissingMessage(where, missing));
-        return;
-    }
-    if (announceSuccess)
-        context_.messages.show(toQt(graphicsExtractedMessage(context_.programDir)),
-                               MessageIcon::None);
+    if (const auto report =
+            judgeExtraction(context_.programDir, directory, end, notWritten, announceSuccess))
+        context_.messages.show(qtText(report->text), report->icon);
 }
 
 void ExtractionController::viewCurrentSkin() {
     context_.focusSink();
     const std::string preview = previewDirectory(context_.programDir);
     const char separator = context_.programDir.separator();
-    showInPictureBox(ui_.Image3, readPreviewPicture(
-                                     toQt(graphicsFilePath(preview, separator, "hdl_splash.bmp"))));
     showInPictureBox(
-        ui_.Image2, readPreviewPicture(toQt(graphicsFilePath(preview, separator, "hdl_main.bmp"))));
+        widgets_.splashPreview,
+        readPreviewPicture(qtText(graphicsFilePath(preview, separator, "hdl_splash.bmp"))));
+    showInPictureBox(
+        widgets_.mainMenuPreview,
+        readPreviewPicture(qtText(graphicsFilePath(preview, separator, "hdl_main.bmp"))));
 }
 
 void ExtractionController::showError(const std::string& text) {
-    context_.messages.show(toQt(text), MessageIcon::Error);
+    context_.messages.show(qtText(text), MessageIcon::Error);
 }
 
 }  // namespace kelvane

@@ -1,17 +1,17 @@
 #pragma once
 
 #include <QObject>
-#include <QString>
+#include <string>
+#include <vector>
 
+#include "platform/file_identity.h"
 #include "platform/qt_app_context.h"
+#include "platform/tool_outcome.h"
 
-namespace Ui {
-class MainWindow;
-}
+class QLabel;
+class QPushButton;
 
 namespace kelvane {
-
-struct ToolOutcome;
 
 // "Extract Graphics", "1 - Preload Graphics" and "2 - View Current Skin":
 // HDLPatch writes the loader's graphics into the extraction or the preview
@@ -19,8 +19,16 @@ struct ToolOutcome;
 class ExtractionController : public QObject {
     Q_OBJECT
   public:
-    ExtractionController(Ui::MainWindow& ui, AppContext& context, QObject* parent);
+    struct Widgets {
+        QPushButton* extractButton;  // Command13
+        QPushButton* preloadButton;  // Command8
+        QPushButton* viewButton;     // Command6
+        QLabel* splashPreview;       // Image3
+        QLabel* mainMenuPreview;     // Image2
+    };
+    ExtractionController(Widgets widgets, AppContext& context, QObject* parent);
 
+    // Both do nothing while another tool run is going.
     void extractGraphics();
     void preloadGraphics();
     void viewCurrentSkin();
@@ -31,13 +39,16 @@ class ExtractionController : public QObject {
     void preloadRequested();
 
   private:
+    // The six files of the graphics set in one directory.
+    std::vector<std::string> graphicsFiles(const std::string& directory) const;
     // Makes the directory and starts the tool in it. Reports every failure;
     // with announceSuccess the finished extraction is reported too.
-    void runExtraction(const QString& directory, bool announceSuccess);
-    void toolFinished(const QString& directory, bool announceSuccess, const ToolOutcome& outcome);
+    void runExtraction(const std::string& directory, bool announceSuccess);
+    void toolFinished(const std::string& directory, const std::vector<FileStamp>& before,
+                      bool announceSuccess, const ToolEnd& end);
     void showError(const std::string& text);
 
-    Ui::MainWindow& ui_;
+    Widgets widgets_;
     AppContext& context_;
 };
 

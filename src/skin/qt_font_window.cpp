@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/qt_text.h"
 #include "skin/font_help_text.h"
 #include "skin/qt_question_mark_icon.h"
 #include "ui_qt_font_window.h"
@@ -51,8 +52,8 @@ FontWindow::FontWindow(QWidget* owner) : QDialog(owner), ui_(std::make_unique<Ui
     paintLightGrey(ui_->Text3);
 
     ui_->Image1->setPixmap(questionMarkIcon());
-    ui_->Label1->setText(QString::fromStdString(kFontWindowLabel));
-    ui_->Text3->setPlainText(QString::fromStdString(fontInstructions()));
+    ui_->Label1->setText(qtText(kFontWindowLabel));
+    ui_->Text3->setPlainText(qtText(fontInstructions()));
     fitTextWithoutScrolling(ui_->Text3);
     setFixedSize(std::max(width(), ui_->Text3->geometry().right() + kMargin + 1),
                  std::max(height(), ui_->Text3->geometry().bottom() + kMargin + 1));

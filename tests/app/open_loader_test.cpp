@@ -27,13 +27,13 @@ class OpenLoaderTest : public ::testing::Test {
     static void expectAccepted(const OpenLoaderOutcome& outcome, const std::string& name) {
         EXPECT_TRUE(outcome.accepted);
         EXPECT_EQ(outcome.message, "HDL/HDA (unpacked) loaded successfully.");
-        EXPECT_EQ(outcome.icon, NoticeIcon::Information);
+        EXPECT_EQ(outcome.icon, MessageIcon::Information);
         EXPECT_EQ(outcome.statusMessage, "Loaded: " + name);
     }
     static void expectRejected(const OpenLoaderOutcome& outcome) {
         EXPECT_FALSE(outcome.accepted);
         EXPECT_EQ(outcome.message, "You must load HDL/HDA (unpacked)");
-        EXPECT_EQ(outcome.icon, NoticeIcon::Error);
+        EXPECT_EQ(outcome.icon, MessageIcon::Error);
         EXPECT_EQ(outcome.statusMessage, "Please load HDL/HDA (unpacked)");
     }
 

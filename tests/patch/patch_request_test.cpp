@@ -2,11 +2,18 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
+#include <fstream>
 #include <tuple>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "patch/patch_composition.h"
 #include "patch/patch_validation.h"
 #include "patch/video_position.h"
+
+namespace fs = std::filesystem;
 
 namespace kelvane {
 namespace {
@@ -66,7 +73,7 @@ TEST(BatchFile, SixCrLfLinesWithTheDriveAndAnUnquotedCd) {
     EXPECT_EQ(lines[3], "cd D:\\PS2 Tools\\Kelvane");  // cd takes it unquoted
 }
 
-using Icon = PatchRefusal::Icon;
+using Icon = MessageIcon;
 using Box = std::pair<std::string, Icon>;
 
 class PatchChecks : public ::testing::Test {
@@ -99,29 +106,61 @@ TEST_F(PatchChecks, TheTwoOriginalMessagesComeFirstWithoutIcon) {
     expectError("output name");
 }
 
-TEST_F(PatchChecks, WhatTheToolsCouldNotTakeUnchangedIsRefused) {
+struct RefusalCase {
+    const char* name;
+    std::string FormState::*field;
+    std::string value;
+    const char* part;  // of the error text
+};
+
+void PrintTo(const RefusalCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class PatchRefusals : public PatchChecks, public ::testing::WithParamInterface<RefusalCase> {};
+
+TEST_P(PatchRefusals, WhatTheToolsCouldNotTakeUnchangedIsRefused) {
+    state.*GetParam().field = GetParam().value;
+    outputNameChanged(state, kKit, state.text13);
+    expectError(GetParam().part);
+}
+
+using S = FormState;
+INSTANTIATE_TEST_SUITE_P(
+    Rows, PatchRefusals,
+    ::testing::Values(
+        RefusalCase{"EmptyName", &S::text13, "", "output name is empty"},
+        RefusalCase{"NameWithQuote", &S::text13, "A\"B", "output name \"A\"B\" cannot"},
+        RefusalCase{"NameWithSlash", &S::text13, "a/B", "output name"},
+        RefusalCase{"NameWithBackslash", &S::text13, "a\\B", "output name"},
+        RefusalCase{"NameWithNewline", &S::text13, "A\nB", "output name"},
+        RefusalCase{"NameWithDelete", &S::text13, "A\x7f", "output name"},
+        RefusalCase{"NameDotDot", &S::text13, "..", "output name"},
+        RefusalCase{"NameDot", &S::text13, ".", "output name"},
+        RefusalCase{"XNotHex", &S::textxhex, "1G", "X position \"1G\" is not"},
+        // An emptied field gets a plain message, not a quoted nothing.
+        RefusalCase{"YEmpty", &S::textyhex, "", "The Y position is empty. Type one or two"},
+        RefusalCase{"YThreeDigits", &S::textyhex, "100", "Y position \"100\""},
+        RefusalCase{"YBlank", &S::textyhex, " 2", "Y position"},
+        RefusalCase{"YComma", &S::textyhex, "2,", "Y position"},
+        RefusalCase{"LoadedWithQuote", &S::openelf, "C:\\A\"B.ELF",
+                    "loaded file contains a double quote"},
+        RefusalCase{"LoadedWithTab", &S::openelf, "C:\\A\tB.ELF",
+                    "loaded file contains a control character"},
+        // Its backslash would swallow the closing quote.
+        RefusalCase{"LoadedEndsInBackslash", &S::openelf, "C:\\Games\\",
+                    "loaded file would not reach the tools unchanged"},
+        RefusalCase{"ButtonImageWithQuote", &S::pulsanti, "/IB \"C:\\b\"x.tga\"",
+                    "button image contains a double quote"},
+        // Not switch-blank-quoted-path, so it would split differently.
+        RefusalCase{"FontFragmentUnquoted", &S::Text1, "/IF C:\\Art\\my font.bmp",
+                    "would not reach HDLPatch unchanged"},
+        RefusalCase{"OutputIsTheLoadedPath", &S::openelf, "C:\\Kit\\OUTFILE.ELF",
+                    "loaded file itself, so patching"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(PatchChecks, AProgramDirectoryWithAQuoteIsRefused) {
     expectError("program directory contains a double quote", ProgramDirectory("C:\\K\"it", '\\'));
-    using S = FormState;
-    using Case = std::tuple<std::string S::*, std::vector<std::string>, const char*>;
-    for (const auto& [field, values, part] : std::initializer_list<Case>{
-             {&S::text13, {"", "A\"B", "a/B", "a\\B", "A\nB", "A\x7f", "..", "."}, "output name"},
-             {&S::textxhex, {"1G"}, "X position \"1G\""},
-             {&S::textyhex, {"", "100", " 2", "2,"}, "Y position"},
-             {&S::openelf, {"C:\\A\"B.ELF"}, "loaded file contains a double quote"},
-             {&S::openelf, {"C:\\A\tB.ELF"}, "loaded file contains a control character"},
-             // Its backslash would swallow the closing quote.
-             {&S::openelf, {"C:\\Games\\"}, "loaded file would not reach the tools unchanged"},
-             {&S::pulsanti, {"/IB \"C:\\b\"x.tga\""}, "button image contains a double quote"},
-             // Not switch-blank-quoted-path, so it would split differently.
-             {&S::Text1, {"/IF C:\\Art\\my font.bmp"}, "would not reach HDLPatch unchanged"},
-             {&S::openelf, {"C:\\Kit\\OUTFILE.ELF"}, "loaded file itself, so patching"}})
-        for (const std::string& value : values) {
-            SCOPED_TRACE(value);
-            state = ntscState(kKit);
-            state.*field = value;
-            outputNameChanged(state, kKit, state.text13);
-            expectError(part);
-        }
 }
 
 TEST_F(PatchChecks, SoundRequestsPassAndBatchCharactersMatterOnlyForABatchFile) {
@@ -157,6 +196,43 @@ TEST_F(PatchChecks, OutputsMustNotOverwriteTheLoadedFileOrEachOther) {
     state.openelf = "C:\\Games\\HDLOADER.ELF";
     outputNameChanged(state, kKit, "PACKED_OUTFILE.ELF");
     expectError("overwrite its own input");
+}
+
+// What the outputs are on disk decides too: the checks ask the file system.
+class OutputFileChecks : public PatchChecks {
+  protected:
+    OutputFileChecks()
+        : root(fs::temp_directory_path() / ("output checks " + std::to_string(::getpid()))),
+          kit(root.string(), '/') {
+        fs::create_directories(root / "games");
+        std::ofstream(root / "games" / "HDL.ELF") << "loader";
+        state = ntscState(kit, (root / "games" / "HDL.ELF").c_str());
+    }
+    ~OutputFileChecks() override { fs::remove_all(root); }
+    void name(const std::string& output) { outputNameChanged(state, kit, output); }
+
+    fs::path root;
+    ProgramDirectory kit;
+};
+
+TEST_F(OutputFileChecks, LinksFoldersSpecialFilesAndTheBatchFileAreRefused) {
+    EXPECT_EQ(refusal(kit), Box());
+    fs::create_hard_link(root / "games" / "HDL.ELF", root / "HARD.ELF");
+    name("HARD.ELF");
+    expectError("loaded file itself, so patching", kit);
+
+    fs::create_directory(root / "FOLDER.ELF");
+    name("FOLDER.ELF");
+    expectError("output file is an existing folder", kit);
+    ASSERT_EQ(::mkfifo((root / "PIPE.ELF").c_str(), 0600), 0);
+    name("PIPE.ELF");
+    expectError("output file exists and is not a regular file", kit);
+
+    name("a.bat");
+    options.pack = true;
+    EXPECT_EQ(refusal(kit), Box());  // run tool by tool, there is no batch file
+    options.method = PackingMethod::BatchFile;
+    expectError("output file is the packing batch file", kit);
 }
 
 }  // namespace

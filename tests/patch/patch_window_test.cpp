@@ -3,6 +3,7 @@
 
 #include "patch/patch_composition.h"
 #include "patch/qt_patch_run_controller.h"
+#include "skin/qt_extraction_controller.h"
 #include "ui_qt_main_window.h"  // and the widget classes it uses
 // after the generated Ui class
 #include "patch_window_fixture.h"
@@ -158,6 +159,53 @@ TEST_F(BatchPackingRun, AToolThatFailsStopsTheRunAndIsReported) {
     EXPECT_EQ(platform.runner.calls.size(), 2u);
     EXPECT_TRUE(lastMessage().startsWith("HDLPatch could not be started:\n" +
                                          kitPath("tools/hdlpatch.exe") + "\nnot found\n\n"));
+}
+
+// However "Patch" or an extraction is pressed while a run is going (a click,
+// an accessibility action, a call from the program), nothing else starts,
+// and the buttons show that a run is going.
+TEST_F(BatchPackingRun, NothingElseStartsWhileARunIsGoing) {
+    auto* extraction = window.findChild<ExtractionController*>();
+    QStringList enabledDuringRun;
+    platform.runner.onRun = [&](const ToolCommand&) {
+        for (QPushButton* button : {ui.Command2, ui.Command13, ui.Command8})
+            if (button->isEnabled()) enabledDuringRun << button->objectName();
+        controller->patch();
+        ui.Command2->animateClick();
+        extraction->extractGraphics();
+        extraction->preloadGraphics();
+        touch(kitPath("OUTFILE.ELF"));
+        touch(kitPath("PACKED_OUTFILE.ELF"));
+    };
+    ui.Command2->click();
+    QTest::qWait(200);  // let a queued click land if it were accepted
+
+    EXPECT_EQ(platform.runner.calls.size(), 1u);
+    EXPECT_TRUE(enabledDuringRun.isEmpty()) << enabledDuringRun.join(' ').toStdString();
+    EXPECT_TRUE(platform.messages.shown.empty()) << lastMessage().toStdString();
+    EXPECT_TRUE(ui.Command2->isEnabled() && ui.Command13->isEnabled() && ui.Command8->isEnabled());
+    ui.Command2->click();  // after the run, the next one starts
+    EXPECT_EQ(platform.runner.calls.size(), 2u);
+}
+
+// A tool that writes its output and then fails leaves a file that may be
+// incomplete: the user is told, and nothing is packed from it.
+TEST_F(BatchPackingRun, AToolThatFailsAfterWritingIsReportedAndNotPacked) {
+    controller->setPackingMethod(PackingMethod::ToolSteps);
+    touch(kitPath("OUTFILE.ELF"), "an older patched loader");
+    ToolOutcome failed;
+    failed.started = true;
+    failed.exitCode = 1;
+    platform.runner.outcomes.push_back(failed);
+    platform.runner.onRun = [&](const ToolCommand&) { touch(kitPath("OUTFILE.ELF"), "half"); };
+    ui.Command2->click();
+    EXPECT_EQ(platform.runner.calls.size(), 1u);
+    EXPECT_EQ(platform.messages.shown.back().icon, MessageIcon::Error);
+    EXPECT_EQ(lastMessage(),
+              "HDLPatch wrote the patched loader but then ended with exit code 1, so the file may "
+              "be incomplete:\n" +
+                  kitPath("OUTFILE.ELF") +
+                  "\n\nps2-packer was not started, so that no incomplete file is packed.");
 }
 
 }  // namespace

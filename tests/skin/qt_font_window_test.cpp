@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QTest>
 
+#include "core/messages.h"
 #include "skin/font_help_text.h"
 #include "skin/qt_font_window.h"
 
@@ -29,7 +30,7 @@ TEST(FontWindow, ShowsTheInstructionsReadOnlyAndStaysOneWindowPerOwner) {
     EXPECT_EQ(first->findChild<QLabel*>("Label1")->text(),
               "BMP + DAT font files must be in the same directoy of this program");
     // Twelve lines joined by CR LF, blank third and tenth, nothing after the last.
-    const QStringList lines = QString::fromStdString(fontInstructions()).split("\r\n");
+    const QStringList lines = QString::fromStdString(fontInstructions()).split(kLineBreak);
     ASSERT_EQ(lines.size(), 12);
     EXPECT_TRUE(lines[2].isEmpty() && lines[9].isEmpty());
     EXPECT_EQ(lines[11], "the same filename (fontfile.bmp + fontfile.dat).");

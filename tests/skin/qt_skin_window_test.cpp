@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 
 #include "core/graphics_set.h"
+#include "patch/qt_patch_run_controller.h"
+#include "skin/qt_extraction_controller.h"
 #include "support/fake_platform.h"
 #include "ui_qt_main_window.h"
 
@@ -82,21 +84,69 @@ TEST_F(SkinWindowTest, OnlyAnOpenThatReallyOpenedTheColourTableLeadsToArming) {
     EXPECT_EQ(window.state().colors, ("/IC \"" + table + "\"").toStdString());
 }
 
-TEST_F(SkinWindowTest, ExtractionFailuresAreReportedInsteadOfSuccess) {
+struct ExtractionFailure {
+    const char* name;
+    ToolOutcome outcome;
+    bool writesFiles;
+    QString named;  // in the error box
+};
+
+void PrintTo(const ExtractionFailure& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class ExtractionFailures : public SkinWindowTest,
+                           public ::testing::WithParamInterface<ExtractionFailure> {};
+
+// The graphics set left by an earlier run is there each time: only files
+// written by this run count.
+TEST_P(ExtractionFailures, AreReportedInsteadOfSuccess) {
     window.state().openelf = "/games/HDLOADER.ELF";
-    const std::tuple<ToolOutcome, bool, QString> cases[] = {
-        {{false, "not found", false, false, 0}, false, kitPath("tools/hdlpatch.exe")},
-        {{true, {}, false, false, 0}, false, "hdl_splash.bmp"},
-        {{true, {}, false, false, 3}, true, "exit code 3"}};
-    for (const auto& [outcome, writeFiles, named] : cases) {
-        SCOPED_TRACE(named.toStdString());
-        fake.messages.shown.clear();
-        fake.runner.outcomes = {outcome};
-        if (writeFiles) toolWritesGraphicsSet();
-        ui().Command13->click();
-        ASSERT_EQ(shown().size(), 1u);
-        EXPECT_TRUE(shown()[0].icon == MessageIcon::Error && shown()[0].text.contains(named));
-    }
+    ASSERT_TRUE(QDir(programDir.path()).mkpath("hdl_gfx"));
+    for (const char* name : kGraphicsSetFiles) writeFile(kitPath("hdl_gfx/") + name, "older");
+    fake.runner.outcomes = {GetParam().outcome};
+    if (GetParam().writesFiles) toolWritesGraphicsSet();
+    ui().Command13->click();
+    ASSERT_EQ(shown().size(), 1u);
+    EXPECT_EQ(shown()[0].icon, MessageIcon::Error);
+    EXPECT_TRUE(shown()[0].text.contains(GetParam().named)) << shown()[0].text.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ExtractionFailures,
+    ::testing::Values(
+        ExtractionFailure{"NotStarted",
+                          {false, "the tool is missing", false, false, 0},
+                          false,
+                          "HDLPatch could not be started:"},
+        ExtractionFailure{
+            "WroteNothing", {true, {}, false, false, 0}, false, "did not write these files"},
+        ExtractionFailure{
+            "FailedAfterWriting", {true, {}, false, false, 3}, true, "ended with exit code 3"},
+        ExtractionFailure{"CrashedAfterWriting", {true, {}, true, false, 0}, true, "crashed"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// While HDLPatch extracts, neither extraction button nor "Patch" starts
+// anything; the end of the run lets the next one start.
+TEST_F(SkinWindowTest, OneRunAtATime) {
+    window.state().openelf = "/games/HDLOADER.ELF";
+    toolWritesGraphicsSet();
+    fake.runner.holdFinished = true;
+    ui().Command13->click();
+    EXPECT_FALSE(ui().Command13->isEnabled() || ui().Command8->isEnabled() ||
+                 ui().Command2->isEnabled());
+    window.findChild<ExtractionController*>()->extractGraphics();
+    window.findChild<ExtractionController*>()->preloadGraphics();
+    window.findChild<PatchRunController*>()->patch();
+    EXPECT_EQ(fake.runner.calls.size(), 1u);
+    EXPECT_TRUE(shown().empty());
+
+    fake.runner.finishHeld();
+    ASSERT_EQ(shown().size(), 1u);
+    EXPECT_EQ(shown()[0].text, "Graphics extracted into " + kitPath("hdl_gfx"));
+    EXPECT_TRUE(ui().Command13->isEnabled() && ui().Command2->isEnabled());
+    ui().Command8->click();
+    EXPECT_EQ(fake.runner.calls.size(), 2u);
 }
 
 TEST_F(SkinWindowTest, NothingStartsWithoutLoadedFileOrDirectoryOrWithAnUnquotablePath) {

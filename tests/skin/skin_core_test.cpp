@@ -2,6 +2,7 @@
 
 #include <tuple>
 
+#include "core/messages.h"
 #include "skin/colour_table.h"
 #include "skin/graphics_extraction.h"
 #include "skin/image_slots.h"
@@ -49,10 +50,15 @@ TEST(ImageSlots, FontFragmentBareNamesAndTheThreeLineHelp) {
     EXPECT_EQ(bareFileName("C:menu.bmp", '\\'), "menu.bmp");
     // A backslash is an ordinary character in a file name on Linux.
     EXPECT_EQ(bareFileName("/home/me/a\\b.bmp", '/'), "a\\b.bmp");
-    EXPECT_EQ(kButtonImageHelpText,
-              "/IB - Changes button image in HDA/HDL. Use '/IB file' with imageformat of\r\n"
-              "128x64 24bit BMP, 32bit Targa or 32bit interleaved RAW. When using BMP\r\n"
-              "format file the current alpha data in HDL/HDA will be used.");
+    // Lines end as message boxes on this system expect: no stray CR on Linux.
+    EXPECT_EQ(
+        kButtonImageHelpText,
+        std::string("/IB - Changes button image in HDA/HDL. Use '/IB file' with imageformat of") +
+            kLineBreak + "128x64 24bit BMP, 32bit Targa or 32bit interleaved RAW. When using BMP" +
+            kLineBreak + "format file the current alpha data in HDL/HDA will be used.");
+#ifndef _WIN32
+    EXPECT_EQ(kButtonImageHelpText.find('\r'), std::string::npos);
+#endif
 }
 
 }  // namespace

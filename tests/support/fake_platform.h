@@ -70,13 +70,30 @@ class FakeProcessRunner : public ProcessRunner {
         ToolOutcome outcome = nextOutcome();
         if (!outcome.started) return {false, outcome.error};
         if (onRun) onRun(command);
-        if (finished) finished(outcome);
+        if (holdFinished) {
+            held.push_back([finished, outcome] {
+                if (finished) finished(outcome);
+            });
+        } else if (finished) {
+            finished(outcome);
+        }
         return {true, {}};
+    }
+
+    // Ends the started programs whose end was held back.
+    void finishHeld() {
+        auto ends = std::move(held);
+        held.clear();
+        for (auto& end : ends) end();
     }
 
     std::vector<Call> calls;
     std::deque<ToolOutcome> outcomes;
     std::function<void(const ToolCommand&)> onRun;
+    // While set, a program started without waiting keeps running until
+    // finishHeld().
+    bool holdFinished = false;
+    std::vector<std::function<void()>> held;
 
   private:
     ToolOutcome nextOutcome() {

@@ -10,6 +10,7 @@
 #include "patch/patch_composition.h"
 #include "patch/patch_plan.h"
 #include "patch/patch_validation.h"
+#include "platform/batch_file_io.h"
 #include "platform/notepad_command.h"
 #include "skin/colour_table.h"
 #include "skin/graphics_extraction.h"
@@ -84,12 +85,12 @@ bool checkBatchFile(const AwkwardKit& kit, const std::string& system, const fs::
     const auto refusal = checkPatchRequest(kit.state, kit.dir, options);
     const PatchPlan plan = planPatchRun(kit.state, kit.dir, true, PackingMethod::BatchFile, system);
 
-    // The command interpreter reads a batch file in the console's (OEM) code
-    // page, so a.bat must be written in it; a path it cannot hold has no a.bat.
-    const auto bytes = toCodePage(plan.batchFileText, CP_OEMCP);
+    // The bytes the program writes: only text that reads back the same in the
+    // ANSI and the OEM (console) code page, which cmd.exe reads a.bat in.
+    const auto bytes = batchFileBytes(plan.batchFileText);
     if (!bytes) {
-        note(name + ": a.bat cannot be written in OEM code page " + std::to_string(GetOEMCP()) +
-             "; such a run must be refused");
+        note(name + ": a.bat cannot be written for ANSI code page " + std::to_string(GetACP()) +
+             " and OEM code page " + std::to_string(GetOEMCP()) + "; the run is refused");
         return false;
     }
     const fs::path batch = nativePath(plan.batchFilePath);
@@ -118,8 +119,8 @@ void runKits(const Setup& setup) {
     // argv_echo under Notepad's name records the arguments Notepad would get.
     const fs::path notepad = setup.scratch / "notepad.exe";
     fs::copy_file(setup.testDirectory / "argv_echo.exe", notepad);
-    wchar_t buffer[MAX_PATH];
-    const std::string system = utf8(std::wstring(buffer, GetSystemDirectoryW(buffer, MAX_PATH)));
+    const std::string system = systemDirectory();
+    CHECK(fs::exists(nativePath(system) / "cmd.exe"), system);
     int accepted = 0;
     for (const auto& name : setup.directoryNames) {
         const AwkwardKit kit(setup.scratch / "kits", name, setup);

@@ -30,6 +30,7 @@ int wmain(int argc, wchar_t** argv) {
         fs::create_directories(setup.scratch);
         runSplitterAgreement(setup);
         runKits(setup);
+        runFileChecks(setup);
     } catch (const std::exception& e) {
         CHECK(false, "exception: " << e.what());
     }

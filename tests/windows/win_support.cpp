@@ -17,18 +17,6 @@ std::string utf8(const fs::path& path) {
     return tools::utf8FromPath(path);
 }
 
-std::optional<std::string> toCodePage(const std::string& utf8, unsigned codePage) {
-    const std::wstring text = nativePath(utf8).native();
-    std::string result(text.size() * 2, '\0');
-    // No "best fit" look-alikes: a character without an exact form is a loss.
-    BOOL lossy = FALSE;
-    result.resize(static_cast<std::size_t>(
-        WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, text.data(), int(text.size()),
-                            result.data(), int(result.size()), nullptr, &lossy)));
-    if (lossy) return std::nullopt;
-    return result;
-}
-
 std::vector<Ended> runAll(const std::vector<Start>& starts, const fs::path& scratch) {
     constexpr std::size_t kAtOnce = 8;
     std::vector<Ended> ended(starts.size());

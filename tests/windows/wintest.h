@@ -42,8 +42,6 @@ struct Setup {
 
 std::filesystem::path nativePath(const std::string& utf8);
 std::string utf8(const std::filesystem::path& path);
-// UTF-8 text in an 8-bit code page; nothing when a character has no exact form.
-std::optional<std::string> toCodePage(const std::string& utf8, unsigned codePage);
 
 struct Start {
     std::string commandLine{};       // handed to CreateProcessW exactly
@@ -78,7 +76,8 @@ struct AwkwardKit {
 };
 
 void runSplitterAgreement(const Setup& setup);
-void runKits(const Setup& setup);  // the tool command lines and a.bat
+void runKits(const Setup& setup);        // the tool command lines and a.bat
+void runFileChecks(const Setup& setup);  // file identity and run stamps
 
 }  // namespace kelvane::wintest
 

@@ -9,6 +9,13 @@ constexpr std::uint8_t kMagic[4] = {'K', 'R', 'L', 'E'};
 constexpr std::size_t kHeaderSize = 8;
 constexpr std::size_t kMaxRun = 128;
 
+// The most bytes that n bytes of run-length data can unpack to: every pair of
+// a control byte and the byte it repeats gives at most kMaxRun bytes, and
+// literals give fewer bytes than they take.
+std::uint64_t mostUnpackedFrom(std::size_t n) {
+    return static_cast<std::uint64_t>(n / 2) * kMaxRun;
+}
+
 std::size_t runLengthAt(const Bytes& input, std::size_t pos) {
     std::size_t run = 1;
     while (pos + run < input.size() && run < kMaxRun && input[pos + run] == input[pos]) ++run;
@@ -48,6 +55,10 @@ std::optional<Bytes> unpackRunLength(const Bytes& packed) {
     std::uint32_t size = 0;
     for (int i = 0; i < 4; ++i)
         size |= static_cast<std::uint32_t>(packed[4 + static_cast<std::size_t>(i)]) << (8 * i);
+
+    // A size the data cannot reach marks a damaged file; refusing it here
+    // also keeps a forged header from reserving up to 4 GiB.
+    if (size > mostUnpackedFrom(packed.size() - kHeaderSize)) return std::nullopt;
 
     Bytes out;
     out.reserve(size);

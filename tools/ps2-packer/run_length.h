@@ -12,6 +12,8 @@ namespace kelvane::tools {
 Bytes packRunLength(const Bytes& input);
 
 // The unpacked bytes, or nothing when the data is not a well-formed packed file.
+// A declared size larger than the data could unpack to (64 bytes for every two
+// bytes after the header) is refused before any memory is reserved for it.
 std::optional<Bytes> unpackRunLength(const Bytes& packed);
 
 }  // namespace kelvane::tools
