@@ -1,6 +1,7 @@
 #include "patch/qt_patch_run_controller.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <vector>
@@ -58,9 +59,18 @@ void PatchRunController::run(const PatchPlan& plan) {
 
     if (!plan.toolByTool() && !writeBatchFile(plan)) return settle();
 
+    // Each step names the file it writes: tool by tool the patch and then the
+    // packed loader, a batch run the packed loader at its end.
     QList<ToolCommand> steps;
-    for (const PlannedStep& step : plan.steps)
-        steps.push_back({qtText(step.commandLine), qtText(step.workingDirectory)});
+    for (std::size_t i = 0; i < plan.steps.size(); ++i) {
+        const QString output =
+            qtText(plan.outputs[plan.toolByTool() ? i : plan.outputs.size() - 1].path);
+        const QString title = !plan.toolByTool() ? QStringLiteral("Patching and packing to %1")
+                              : i == 0           ? QStringLiteral("Patching to %1")
+                                                 : QStringLiteral("Packing to %1");
+        steps.push_back({qtText(plan.steps[i].commandLine), qtText(plan.steps[i].workingDirectory),
+                         title.arg(QFileInfo(output).fileName()), output});
+    }
     const QList<ToolOutcome> outcomes = context_.runner.shellWait(
         steps, WindowStyle::Normal, [&](int step, const ToolOutcome& outcome) {
             return !plan.toolByTool() ||

@@ -79,4 +79,17 @@ bool QtDesktopServices::openWebPage(const QString& address, QString* error) {
     return true;
 }
 
+bool QtDesktopServices::openFolder(const QString& folder, QString* error) {
+    const QString shown = QDir::toNativeSeparators(folder);
+    if (!QFileInfo(folder).isDir()) {
+        setError(error, QStringLiteral("The folder %1 does not exist.").arg(shown));
+        return false;
+    }
+    if (!opener_(QUrl::fromLocalFile(folder))) {
+        setError(error, QStringLiteral("No file manager could be started to show %1.").arg(shown));
+        return false;
+    }
+    return true;
+}
+
 }  // namespace kelvane

@@ -22,6 +22,7 @@ class QtDesktopServices : public DesktopServices {
 
     bool openInNotepad(const QString& path, QString* error) override;
     bool openWebPage(const QString& address, QString* error) override;
+    bool openFolder(const QString& folder, QString* error) override;
 
   private:
     UrlOpener opener_;

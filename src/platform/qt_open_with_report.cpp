@@ -1,5 +1,7 @@
 #include "platform/qt_open_with_report.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QStringList>
 
 namespace kelvane {
@@ -23,6 +25,16 @@ bool openDocument(DesktopServices& desktop, MessageBoxes& messages, const QStrin
     if (desktop.openInNotepad(path, &error)) return true;
     messages.show(failureText(QStringLiteral("The document could not be opened:"), path, error,
                               QStringLiteral("You can open it yourself with any text editor.")),
+                  MessageIcon::Error);
+    return false;
+}
+
+bool openContainingFolder(DesktopServices& desktop, MessageBoxes& messages, const QString& file) {
+    const QString folder = QDir::toNativeSeparators(QFileInfo(file).absolutePath());
+    QString error;
+    if (desktop.openFolder(folder, &error)) return true;
+    messages.show(failureText(QStringLiteral("The folder could not be opened:"), folder, error,
+                              QStringLiteral("You can open it yourself in your file manager.")),
                   MessageIcon::Error);
     return false;
 }

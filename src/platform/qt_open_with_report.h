@@ -13,6 +13,10 @@ namespace kelvane {
 // Returns whether the editor was started.
 bool openDocument(DesktopServices& desktop, MessageBoxes& messages, const QString& path);
 
+// Shows the folder that holds `file` in the file manager; on failure an
+// error box names the folder. Returns whether the file manager was started.
+bool openContainingFolder(DesktopServices& desktop, MessageBoxes& messages, const QString& file);
+
 // Shows a web address in the browser; on failure an error box names the
 // address. Returns whether the browser was started.
 bool openWebAddress(DesktopServices& desktop, MessageBoxes& messages, const QString& address);

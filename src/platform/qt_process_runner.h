@@ -15,6 +15,12 @@ enum class WindowStyle { Hidden = 0, Normal = 1 };
 struct ToolCommand {
     QString commandLine;
     QString workingDirectory;  // empty: the program's current working directory
+    // What the step does, shown as the tool console's title ("Patching to
+    // HDL.ELF"); empty: the program's name.
+    QString title = {};
+    // The file the step is meant to write, when there is one: the console
+    // says whether it was written and can open the folder that holds it.
+    QString outputFile = {};
 };
 
 // How one waited-for command ended.

@@ -1,6 +1,9 @@
 #include "platform/qt_process_runner_impl.h"
 
+#include <QDateTime>
+#include <QDeadlineTimer>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTimer>
 #include <memory>
@@ -8,17 +11,11 @@
 
 #include "platform/qt_input_blocker.h"
 #include "platform/qt_launch_plan.h"
+#include "platform/qt_process_tree.h"
 #include "platform/qt_tool_console.h"
 
 namespace kelvane {
 namespace {
-
-// One line of tool output without its line ending.
-QString outputLine(const QByteArray& bytes) {
-    QString line = QString::fromLocal8Bit(bytes);
-    while (line.endsWith(QLatin1Char('\n')) || line.endsWith(QLatin1Char('\r'))) line.chop(1);
-    return line;
-}
 
 // Tools never get keyboard input; a tool that asks for some reads end of file
 // instead of waiting forever.
@@ -38,19 +35,66 @@ ToolOutcome notStarted(const QString& error) {
     return outcome;
 }
 
+// Enough of a file's state to tell that something wrote it.
+struct FileStamp {
+    bool isFile = false;
+    qint64 size = -1;
+    QDateTime modified;
+    QDateTime changed;
+
+    static FileStamp of(const QString& path) {
+        if (path.isEmpty()) return {};
+        const QFileInfo info(path);
+        if (!info.isFile()) return {};
+        return {true, info.size(), info.lastModified(), info.metadataChangeTime()};
+    }
+    bool operator==(const FileStamp&) const = default;
+};
+
+// Hands everything the tool has printed so far to the console, in chunks.
+void drainOutput(QProcess& process, ToolConsole& console) {
+    char buffer[64 * 1024];
+    qint64 read = 0;
+    while ((read = process.read(buffer, sizeof buffer)) > 0)
+        console.appendOutput(std::string_view(buffer, static_cast<std::size_t>(read)));
+}
+
 }  // namespace
 
 QtProcessRunner::QtProcessRunner(QWidget* window) : window_(window) {}
 
 QtProcessRunner::~QtProcessRunner() {
+    // Every tree is asked to end first, then all of them share one grace
+    // period, and whatever is left is killed.
+    QList<QProcess*> running;
     for (QProcess* process : findChildren<QProcess*>(Qt::FindDirectChildrenOnly)) {
         process->disconnect(this);
         if (process->state() == QProcess::NotRunning) continue;
-        if (!process->waitForFinished(static_cast<int>(stopGracePeriod_.count()))) {
-            process->kill();
-            process->waitForFinished();
+        running << process;
+        if (ProcessTree* tree = ProcessTree::of(*process)) {
+            tree->terminate();
+        } else {
+            process->terminate();
         }
     }
+    const QDeadlineTimer deadline(stopGracePeriod_);
+    for (QProcess* process : running)
+        process->waitForFinished(static_cast<int>(qMax<qint64>(0, deadline.remainingTime())));
+    // A tree is killed even when its first program has ended: what that
+    // program started may still run.
+    for (QProcess* process : running) {
+        if (ProcessTree* tree = ProcessTree::of(*process)) {
+            tree->kill();
+        } else {
+            process->kill();
+        }
+        if (process->state() != QProcess::NotRunning) process->waitForFinished();
+    }
+}
+
+void QtProcessRunner::setServices(DesktopServices* desktop, MessageBoxes* messages) {
+    desktop_ = desktop;
+    messages_ = messages;
 }
 
 QList<ToolOutcome> QtProcessRunner::shellWait(
@@ -59,7 +103,7 @@ QList<ToolOutcome> QtProcessRunner::shellWait(
     std::unique_ptr<ToolConsole> console;
     std::optional<InputBlocker> blocker;
     if (style == WindowStyle::Normal) {
-        console = std::make_unique<ToolConsole>(window_);
+        console = std::make_unique<ToolConsole>(window_, desktop_, messages_);
         console->show();
     } else {
         blocker.emplace();
@@ -85,9 +129,14 @@ QList<ToolOutcome> QtProcessRunner::shellWait(
 }
 
 ToolOutcome QtProcessRunner::runStep(const ToolCommand& step, ToolConsole* console) {
-    if (console) console->beginStep(step.commandLine);
-    auto report = [console](const ToolOutcome& outcome) {
-        if (console) console->endStep(outcome);
+    if (console) console->beginStep(step);
+    const FileStamp before = FileStamp::of(step.outputFile);
+    auto report = [&](const ToolOutcome& outcome) {
+        if (console) {
+            const FileStamp after = FileStamp::of(step.outputFile);
+            console->endStep(outcome,
+                             after.isFile && after != before ? step.outputFile : QString());
+        }
         return outcome;
     };
 
@@ -100,6 +149,7 @@ ToolOutcome QtProcessRunner::runStep(const ToolCommand& step, ToolConsole* conso
     applyLaunchPlan(process, plan);
     process.setWorkingDirectory(step.workingDirectory);
     prepareChannels(process, console != nullptr);
+    ProcessTree* tree = ProcessTree::prepare(process);
 
     QEventLoop loop;
     bool ended = false;
@@ -107,7 +157,7 @@ ToolOutcome QtProcessRunner::runStep(const ToolCommand& step, ToolConsole* conso
     bool stopRequested = false;
     QTimer killTimer;
     killTimer.setSingleShot(true);
-    connect(&killTimer, &QTimer::timeout, &process, &QProcess::kill);
+    connect(&killTimer, &QTimer::timeout, tree, &ProcessTree::kill);
     connect(&process, &QProcess::finished, &loop, [&] {
         ended = true;
         loop.quit();
@@ -119,30 +169,29 @@ ToolOutcome QtProcessRunner::runStep(const ToolCommand& step, ToolConsole* conso
         loop.quit();
     });
     if (console) {
-        connect(&process, &QProcess::readyReadStandardOutput, console, [&] {
-            while (process.canReadLine()) console->appendOutput(outputLine(process.readLine()));
-        });
+        connect(&process, &QProcess::readyReadStandardOutput, console,
+                [&] { drainOutput(process, *console); });
         connect(console, &ToolConsole::stopRequested, &process, [&] {
             if (process.state() == QProcess::NotRunning) return;
             stopRequested = true;
-            process.terminate();
+            tree->terminate();
             killTimer.start(stopGracePeriod_);
         });
     }
 
     process.start();
+    if (process.processId() > 0) tree->started();
     // A start can fail before start() returns; the loop must not wait then.
     if (!ended) loop.exec();
     killTimer.stop();
+    // Whatever the stopped program started and left behind goes with it.
+    if (stopRequested) tree->kill();
 
     if (failedToStart) return report(notStarted(startFailure(plan, process)));
 
     if (console) {
-        // Whatever is left after the last full line, such as a last line
-        // without a line ending.
-        QList<QByteArray> rest = process.readAll().split('\n');
-        if (rest.last().isEmpty()) rest.removeLast();
-        for (const QByteArray& line : rest) console->appendOutput(outputLine(line));
+        drainOutput(process, *console);
+        console->endOutput();
     }
     ToolOutcome outcome;
     outcome.started = true;
@@ -169,8 +218,10 @@ StartOutcome QtProcessRunner::shellStart(const ToolCommand& command, WindowStyle
     } else {
         process->setProcessChannelMode(QProcess::ForwardedChannels);
     }
+    ProcessTree* tree = ProcessTree::prepare(*process);
 
     process->start();
+    if (process->processId() > 0) tree->started();
     if (!process->waitForStarted()) {
         StartOutcome failure{false, startFailure(plan, *process)};
         delete process;

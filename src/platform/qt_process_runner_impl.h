@@ -6,6 +6,8 @@
 #include <QWidget>
 #include <chrono>
 
+#include "platform/qt_desktop_services.h"
+#include "platform/qt_message_boxes.h"
 #include "platform/qt_process_runner.h"
 
 namespace kelvane {
@@ -21,8 +23,10 @@ class ToolConsole;
 // stopped by the user ends the run; later steps are not started.
 //
 // A process started by shellStart() is owned by the runner until it ends.
-// Processes still running when the runner is destroyed get the stop grace
-// period to end and are then killed.
+// Every program starts in a process tree of its own: Stop, and the end of
+// the runner, end the program and whatever it started. Programs still running
+// when the runner is destroyed are all asked to end, get one stop grace
+// period together, and are then killed.
 class QtProcessRunner : public QObject, public ProcessRunner {
     Q_OBJECT
   public:
@@ -36,6 +40,9 @@ class QtProcessRunner : public QObject, public ProcessRunner {
     void setConsoleClosesWhenDone(bool closes) { consoleClosesWhenDone_ = closes; }
     // After Stop, the time a tool has to end before it is killed.
     void setStopGracePeriod(std::chrono::milliseconds period) { stopGracePeriod_ = period; }
+    // What the tool console's "Open Folder" uses, and where it reports a
+    // failure; without them the button is not offered.
+    void setServices(DesktopServices* desktop, MessageBoxes* messages);
     // Directories searched for wine; empty means PATH.
     void setWineSearchPath(const QStringList& directories) { wineSearchPath_ = directories; }
 
@@ -53,6 +60,8 @@ class QtProcessRunner : public QObject, public ProcessRunner {
     bool consoleClosesWhenDone_ = false;
     std::chrono::milliseconds stopGracePeriod_{3000};
     QStringList wineSearchPath_;
+    DesktopServices* desktop_ = nullptr;
+    MessageBoxes* messages_ = nullptr;
 };
 
 }  // namespace kelvane

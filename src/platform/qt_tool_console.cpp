@@ -1,97 +1,179 @@
 #include "platform/qt_tool_console.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDialogButtonBox>
-#include <QFontDatabase>
-#include <QPlainTextEdit>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "core/version.h"
+#include "platform/qt_busy_indicator.h"
+#include "platform/qt_console_log_view.h"
+#include "platform/qt_open_with_report.h"
 #include "platform/qt_tool_outcome_text.h"
 
 namespace kelvane {
+namespace {
 
-ToolConsole::ToolConsole(QWidget* parent)
+// Output on screen at most this often: often enough to look live, rarely
+// enough that a flood costs little.
+constexpr int kRepaintIntervalMs = 40;
+
+// Lets a long command line wrap after path separators and blanks as well as
+// anywhere a path has no break of its own.
+QString wrappable(const QString& commandLine) {
+    QString text;
+    text.reserve(commandLine.size() * 2);
+    for (QChar c : commandLine) {
+        text += c;
+        if (c == QLatin1Char('\\') || c == QLatin1Char('/') || c == QLatin1Char('"'))
+            text += QChar(0x200B);
+    }
+    return text;
+}
+
+QString programName(const QString& commandLine) {
+    QString first = commandLine.trimmed();
+    if (first.startsWith(QLatin1Char('"'))) {
+        first = first.mid(1, first.indexOf(QLatin1Char('"'), 1) - 1);
+    } else {
+        first = first.section(QLatin1Char(' '), 0, 0);
+    }
+    return QFileInfo(first).fileName();
+}
+
+}  // namespace
+
+ToolConsole::ToolConsole(QWidget* parent, DesktopServices* desktop, MessageBoxes* messages)
     : QDialog(parent),
-      log_(new QPlainTextEdit(this)),
+      title_(new QLabel(this)),
+      command_(new QLabel(this)),
+      busy_(new BusyIndicator(this)),
+      view_(new ConsoleLogView(log_, this)),
+      copy_(new QPushButton(QStringLiteral("Copy Log"), this)),
+      openFolder_(new QPushButton(QStringLiteral("Open Folder"), this)),
       stop_(new QPushButton(QStringLiteral("Stop"), this)),
-      close_(new QPushButton(QStringLiteral("Close"), this)) {
+      close_(new QPushButton(QStringLiteral("Close"), this)),
+      desktop_(desktop),
+      messages_(messages) {
     setObjectName(QStringLiteral("toolConsole"));
     setWindowTitle(QString::fromUtf8(kProgramTitle));
     setWindowModality(Qt::WindowModal);
 
-    log_->setObjectName(QStringLiteral("toolConsoleLog"));
-    log_->setReadOnly(true);
-    log_->setMaximumBlockCount(kMaxLogLines);
-    log_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    log_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    title_->setObjectName(QStringLiteral("toolConsoleTitle"));
+    QFont titleFont = title_->font();
+    titleFont.setBold(true);
+    title_->setFont(titleFont);
+    command_->setObjectName(QStringLiteral("toolConsoleCommand"));
+    command_->setWordWrap(true);
+    command_->setTextFormat(Qt::PlainText);
+    busy_->setObjectName(QStringLiteral("toolConsoleBusy"));
+    view_->setObjectName(QStringLiteral("toolConsoleLog"));
 
+    copy_->setObjectName(QStringLiteral("toolConsoleCopy"));
+    openFolder_->setObjectName(QStringLiteral("toolConsoleOpenFolder"));
+    openFolder_->setEnabled(false);
+    openFolder_->setVisible(desktop_ && messages_);
     stop_->setObjectName(QStringLiteral("toolConsoleStop"));
     close_->setObjectName(QStringLiteral("toolConsoleClose"));
     close_->setEnabled(false);
-    stop_->setAutoDefault(false);
-    close_->setAutoDefault(false);
+    for (QPushButton* button : {copy_, openFolder_, stop_, close_}) button->setAutoDefault(false);
 
     auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(copy_, QDialogButtonBox::ActionRole);
+    buttons->addButton(openFolder_, QDialogButtonBox::ActionRole);
     buttons->addButton(stop_, QDialogButtonBox::ActionRole);
     buttons->addButton(close_, QDialogButtonBox::RejectRole);
 
+    auto* heading = new QHBoxLayout;
+    heading->addWidget(title_, 1);
+    heading->addWidget(busy_);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(log_);
+    layout->addLayout(heading);
+    layout->addWidget(command_);
+    layout->addWidget(view_, 1);
     layout->addWidget(buttons);
-    resize(720, 420);
+    resize(720, 440);
 
     connect(stop_, &QPushButton::clicked, this, [this] {
         stop_->setEnabled(false);
         emit stopRequested();
     });
     connect(close_, &QPushButton::clicked, this, &QDialog::accept);
+    connect(copy_, &QPushButton::clicked, this, &ToolConsole::copyLog);
+    connect(openFolder_, &QPushButton::clicked, this, &ToolConsole::openFolder);
 
-    flushTimer_.setSingleShot(true);
-    flushTimer_.setInterval(40);
-    connect(&flushTimer_, &QTimer::timeout, this, [this] { flushPending(); });
+    repaintTimer_.setSingleShot(true);
+    repaintTimer_.setInterval(kRepaintIntervalMs);
+    connect(&repaintTimer_, &QTimer::timeout, view_, &ConsoleLogView::refresh);
 }
 
-void ToolConsole::flushPending() const {
-    if (pending_.isEmpty()) return;
-    // Lines the log would drop at once are not worth laying out.
-    if (pending_.size() > kMaxLogLines)
-        pending_.erase(pending_.begin(), pending_.end() - kMaxLogLines);
-    log_->appendPlainText(pending_.join(QLatin1Char('\n')));
-    pending_.clear();
-}
+ToolConsole::~ToolConsole() = default;
 
-void ToolConsole::beginStep(const QString& commandLine) {
+void ToolConsole::beginStep(const ToolCommand& step) {
     // A blank line sets each later step apart from the one before.
-    flushPending();
-    if (anyStep_) log_->appendPlainText(QString());
-    anyStep_ = true;
-    log_->appendPlainText(commandLine);
+    if (log_.size() > 0) log_.appendLine({}, OutputLog::Kind::Output);
+    log_.appendLine(step.commandLine.toLocal8Bit().toStdString(), OutputLog::Kind::Command);
+    const QString title = step.title.isEmpty() ? programName(step.commandLine) : step.title;
+    title_->setText(title);
+    setWindowTitle(title.isEmpty()
+                       ? QString::fromUtf8(kProgramTitle)
+                       : title + QStringLiteral(" - ") + QString::fromUtf8(kProgramTitle));
+    command_->setText(wrappable(step.commandLine));
+    busy_->setBusy(true);
     stop_->setEnabled(true);
+    refreshNow();
 }
 
-void ToolConsole::appendOutput(const QString& line) {
-    pending_.push_back(line);
-    if (!flushTimer_.isActive()) flushTimer_.start();
+void ToolConsole::appendOutput(std::string_view bytes) {
+    log_.appendOutput(bytes);
+    if (!repaintTimer_.isActive()) repaintTimer_.start();
 }
 
-void ToolConsole::endStep(const ToolOutcome& outcome) {
-    flushPending();
-    log_->appendPlainText(describeOutcome(outcome));
+void ToolConsole::endOutput() {
+    log_.endOutput();
+}
+
+void ToolConsole::endStep(const ToolOutcome& outcome, const QString& writtenFile) {
+    const bool good = outcome.finishedNormally() && outcome.exitCode == 0;
+    log_.appendLine(describeOutcome(outcome, writtenFile).toLocal8Bit().toStdString(),
+                    good ? OutputLog::Kind::Success : OutputLog::Kind::Failure);
+    if (!writtenFile.isEmpty()) writtenFile_ = writtenFile;
+    // The end of a tool shows at once, not at the next tick.
+    refreshNow();
+}
+
+void ToolConsole::refreshNow() {
+    repaintTimer_.stop();
+    view_->refresh();
 }
 
 void ToolConsole::finish() {
     running_ = false;
+    refreshNow();
+    busy_->setBusy(false);
     stop_->setEnabled(false);
+    openFolder_->setEnabled(!writtenFile_.isEmpty());
     close_->setEnabled(true);
     close_->setDefault(true);
     close_->setFocus();
 }
 
 QString ToolConsole::logText() const {
-    flushPending();
-    return log_->toPlainText();
+    return QString::fromLocal8Bit(log_.text());
+}
+
+void ToolConsole::copyLog() {
+    QGuiApplication::clipboard()->setText(logText());
+}
+
+void ToolConsole::openFolder() {
+    if (!desktop_ || !messages_ || writtenFile_.isEmpty()) return;
+    openContainingFolder(*desktop_, *messages_, writtenFile_);
 }
 
 void ToolConsole::closeEvent(QCloseEvent* event) {

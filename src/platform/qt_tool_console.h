@@ -1,37 +1,60 @@
 #pragma once
 
 #include <QDialog>
-#include <QStringList>
+#include <QString>
 #include <QTimer>
+#include <string_view>
 
+#include "platform/output_log.h"
+#include "platform/qt_desktop_services.h"
+#include "platform/qt_message_boxes.h"
 #include "platform/qt_process_runner.h"
 
-class QPlainTextEdit;
+class QLabel;
 class QPushButton;
 
 namespace kelvane {
 
-// The window that shows a waited-for tool run: for each step the command line,
-// then the tool's output line by line, then one line saying how it ended.
-// While a tool runs only Stop acts; when every step is done, Close closes it.
+class BusyIndicator;
+class ConsoleLogView;
+
+// The window that shows a waited-for tool run: its title says what the run
+// does, the running step's command line is shown whole (wrapped), a busy bar
+// moves while a tool runs, and the log holds each step's command line, the
+// tool's output and one line saying how it ended (naming the file it wrote).
+// The log keeps the last OutputLog::kDefaultMaxLines lines; its cost follows
+// what is on screen, not what the tool prints.
+//
+// While a tool runs only Stop, Copy Log and scrolling act; when every step is
+// done, Close closes it and Open Folder opens the folder of the written file.
 // Window-modal over its parent, so the main window keeps repainting but takes
-// no input. Child names: "toolConsoleLog", "toolConsoleStop", "toolConsoleClose".
+// no input. Child names: "toolConsoleTitle", "toolConsoleCommand",
+// "toolConsoleBusy", "toolConsoleLog", "toolConsoleCopy",
+// "toolConsoleOpenFolder", "toolConsoleStop", "toolConsoleClose".
 class ToolConsole : public QDialog {
     Q_OBJECT
   public:
-    // Older output lines are dropped beyond this many.
-    static constexpr int kMaxLogLines = 5000;
+    // `desktop` and `messages` serve Open Folder; without them it is hidden.
+    explicit ToolConsole(QWidget* parent = nullptr, DesktopServices* desktop = nullptr,
+                         MessageBoxes* messages = nullptr);
+    ~ToolConsole() override;
 
-    explicit ToolConsole(QWidget* parent = nullptr);
-
-    void beginStep(const QString& commandLine);
-    void appendOutput(const QString& line);
-    void endStep(const ToolOutcome& outcome);
+    void beginStep(const ToolCommand& step);
+    // Output bytes as the tool wrote them, split anywhere.
+    void appendOutput(std::string_view bytes);
+    // The tool's output is over (a last line without a line end ends here).
+    void endOutput();
+    // `writtenFile` is the step's output file when the step wrote it.
+    void endStep(const ToolOutcome& outcome, const QString& writtenFile = {});
     // Every step is done: Stop is disabled and Close enabled.
     void finish();
 
     bool isRunning() const { return running_; }
+    // The whole log, as Copy Log puts it on the clipboard.
     QString logText() const;
+    const OutputLog& log() const { return log_; }
+    // Brings the view up to date now rather than at the next repaint tick.
+    void refreshNow();
 
   signals:
     void stopRequested();
@@ -41,17 +64,24 @@ class ToolConsole : public QDialog {
     void reject() override;
 
   private:
-    QPlainTextEdit* log_;
+    void copyLog();
+    void openFolder();
+
+    OutputLog log_;
+    QLabel* title_;
+    QLabel* command_;
+    BusyIndicator* busy_;
+    ConsoleLogView* view_;
+    QPushButton* copy_;
+    QPushButton* openFolder_;
     QPushButton* stop_;
     QPushButton* close_;
+    DesktopServices* desktop_;
+    MessageBoxes* messages_;
+    QString writtenFile_;
     bool running_ = true;
-    bool anyStep_ = false;
-    // Output lines wait here briefly and reach the log in batches: appending
-    // them one by one re-lays out the view for every line and cannot keep up
-    // with a chatty tool.
-    mutable QStringList pending_;
-    QTimer flushTimer_;
-    void flushPending() const;
+    // New output reaches the screen on this tick, not once per chunk read.
+    QTimer repaintTimer_;
 };
 
 }  // namespace kelvane

@@ -12,7 +12,8 @@ ToolEnd toolEnd(const ToolOutcome& outcome);
 
 // One line saying how a tool run ended: "Completed successfully",
 // "Failed with exit code N", "Crashed", "Stopped by user" or
-// "Could not start: <reason>".
-QString describeOutcome(const ToolOutcome& outcome);
+// "Could not start: <reason>". When the step wrote `writtenFile`, the line
+// names it (and says it may be incomplete when the tool did not succeed).
+QString describeOutcome(const ToolOutcome& outcome, const QString& writtenFile = {});
 
 }  // namespace kelvane

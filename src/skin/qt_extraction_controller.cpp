@@ -77,8 +77,8 @@ void ExtractionController::runExtraction(const std::string& directory, bool anno
     std::vector<FileStamp> before;
     for (const std::string& file : graphicsFiles(directory)) before.push_back(stampBeforeRun(file));
     QPointer<ExtractionController> self(this);
-    const ToolCommand command{qtText(graphicsExtractionCommandLine(dir, loaded)),
-                              qtText(directory)};
+    const ToolCommand command{qtText(graphicsExtractionCommandLine(dir, loaded)), qtText(directory),
+                              QStringLiteral("Extracting graphics")};
     const StartOutcome start = context_.runner.shellStart(
         command, WindowStyle::Hidden,
         [self, directory, before, announceSuccess](const ToolOutcome& o) {

@@ -1,13 +1,21 @@
 // Started by the runner tests: prints its working directory, its arguments and
 // a line on stderr, then acts on --exit=N, --crash, --sleep=MS, --ignore-term
-// (then prints "ready") and --partial=TEXT (no line ending).
+// (then prints "ready"), --partial=TEXT (no line ending), --write=PATH (writes
+// a small file), --lines=N (N numbered lines), --flood=BYTES (that many bytes
+// without a line end) and --spawn (starts a child that sleeps for a minute and
+// prints "grandchild=PID").
+#include <unistd.h>
+
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <string>
 #include <thread>
+#include <vector>
 
 int main(int argc, char** argv) {
     std::cout << "cwd=" << std::filesystem::current_path().string() << "\nargc=" << argc << '\n';
@@ -28,6 +36,30 @@ int main(int argc, char** argv) {
             std::cout << "ready" << std::endl;
         }
         if (arg.starts_with("--partial=")) std::cout << value << std::flush;
+        if (arg.starts_with("--write=")) std::ofstream(value) << "written by the probe\n";
+        if (arg.starts_with("--lines=")) {
+            const int count = std::stoi(value);
+            for (int n = 1; n <= count; ++n) std::printf("line %d\n", n);
+            std::fflush(stdout);
+        }
+        if (arg.starts_with("--flood=")) {
+            const std::vector<char> block(1 << 16, 'x');
+            for (long long left = std::stoll(value); left > 0;) {
+                const auto size = static_cast<std::size_t>(std::min<long long>(left, 1 << 16));
+                std::fwrite(block.data(), 1, size, stdout);
+                left -= static_cast<long long>(size);
+            }
+            std::fflush(stdout);
+        }
+        if (arg == "--spawn") {
+            const pid_t child = fork();
+            if (child == 0) {
+                std::signal(SIGTERM, SIG_IGN);
+                std::this_thread::sleep_for(std::chrono::seconds(60));
+                _exit(0);
+            }
+            std::cout << "grandchild=" << child << std::endl;
+        }
     }
     return exitCode;
 }

@@ -1,17 +1,23 @@
 #include <gtest/gtest.h>
 
+#include <signal.h>
+
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QPlainTextEdit>
+#include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <functional>
+#include <memory>
 
 #include "platform/qt_process_runner_impl.h"
+#include "platform/qt_tool_console.h"
 
 using namespace kelvane;
 using namespace std::chrono_literals;
@@ -28,26 +34,27 @@ QString probeLine(const QString& arguments) {
 }
 
 // Runs the steps with the tool console and acts as its user: `whileRunning`
-// sees the log while a tool runs; once Close is enabled the log is read and
-// Close pressed.
+// sees the log while a tool runs; once Close is enabled the log is read,
+// `atEnd` acts, and Close is pressed.
 struct ConsoleRun {
+    using Act = std::function<void(ToolConsole&, const QStringList&)>;
     QList<ToolOutcome> outcomes;
     QStringList log;
     QWidget* modalOver = nullptr;  // the window the console was modal over
 
     ConsoleRun(QtProcessRunner& runner, const QList<ToolCommand>& steps,
                const std::function<bool(int, const ToolOutcome&)>& proceed = {},
-               const std::function<void(QWidget&, const QStringList&)>& whileRunning = {}) {
+               const Act& whileRunning = {}, const Act& atEnd = {}) {
         QTimer poll;
         QObject::connect(&poll, &QTimer::timeout, [&] {
-            QWidget* console = QApplication::activeModalWidget();
-            if (!console || console->objectName() != "toolConsole") return;
+            auto* console = qobject_cast<ToolConsole*>(QApplication::activeModalWidget());
+            if (!console) return;
             if (console->windowModality() == Qt::WindowModal) modalOver = console->parentWidget();
-            const QStringList lines =
-                console->findChild<QPlainTextEdit*>("toolConsoleLog")->toPlainText().split('\n');
+            const QStringList lines = console->logText().split('\n');
             auto* close = console->findChild<QPushButton*>("toolConsoleClose");
             if (close->isEnabled()) {
                 log = lines;
+                if (atEnd) atEnd(*console, lines);
                 close->click();
             } else if (whileRunning) {
                 whileRunning(*console, lines);
@@ -56,6 +63,47 @@ struct ConsoleRun {
         poll.start(10);
         outcomes = runner.shellWait(steps, WindowStyle::Normal, proceed);
     }
+};
+
+// Whether the process ends (or is left as a zombie) within a few seconds.
+bool endsSoon(qint64 pid) {
+    for (int i = 0; i < 300; ++i) {
+        if (::kill(pid_t(pid), 0) != 0) return true;
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        if (stat.open(QIODevice::ReadOnly) && stat.readAll().contains(") Z ")) return true;
+        QTest::qWait(10);
+    }
+    return false;
+}
+
+void resetPeakMemory() {
+    QFile clear("/proc/self/clear_refs");
+    if (clear.open(QIODevice::WriteOnly)) clear.write("5");
+}
+
+qint64 peakMemoryKiB() {
+    QFile status("/proc/self/status");
+    if (!status.open(QIODevice::ReadOnly)) return 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ')[0].toLongLong();
+    return 0;
+}
+
+struct RecordingDesktop : DesktopServices {
+    bool openInNotepad(const QString&, QString*) override { return false; }
+    bool openWebPage(const QString&, QString*) override { return false; }
+    bool openFolder(const QString& folder, QString* error) override {
+        folders << folder;
+        if (!succeeds) *error = "no file manager";
+        return succeeds;
+    }
+    QStringList folders;
+    bool succeeds = true;
+};
+
+struct RecordingMessages : MessageBoxes {
+    void show(const QString& text, MessageIcon) override { shown << text; }
+    QStringList shown;
 };
 
 }  // namespace
@@ -151,15 +199,16 @@ TEST(ProcessRunner, ProgramsThatCannotRunAreReportedNotStarted) {
     QCoreApplication::processEvents();
 }
 
-// Stop ends the run at once: a tool that ignores the polite request to end is
-// killed, and the next step never starts whatever `proceed` says.
-TEST(ProcessRunner, StopEndsTheToolAndTheRun) {
+// Stop ends the run at once: the tool and what it started, both ignoring the
+// polite request to end, are killed, and the next step never starts whatever
+// `proceed` says.
+TEST(ProcessRunner, StopEndsTheWholeToolTreeAndTheRun) {
     QtProcessRunner runner;
     runner.setStopGracePeriod(200ms);
     const ConsoleRun run(
-        runner, {{probeLine("--ignore-term --sleep=60000"), {}}, {probeLine("next"), {}}},
+        runner, {{probeLine("--spawn --ignore-term --sleep=60000"), {}}, {probeLine("next"), {}}},
         [](int, const ToolOutcome&) { return true; },
-        [](QWidget& console, const QStringList& log) {
+        [](ToolConsole& console, const QStringList& log) {
             auto* stop = console.findChild<QPushButton*>("toolConsoleStop");
             if (log.contains("ready") && stop->isEnabled()) stop->click();
         });
@@ -167,4 +216,106 @@ TEST(ProcessRunner, StopEndsTheToolAndTheRun) {
     ASSERT_EQ(run.outcomes.size(), 1);
     EXPECT_TRUE(run.outcomes[0].started && run.outcomes[0].stopped);
     EXPECT_EQ(run.log.last(), "Stopped by user");
+    const QStringList spawned = run.log.filter(QRegularExpression("^grandchild=\\d+$"));
+    ASSERT_EQ(spawned.size(), 1);
+    EXPECT_TRUE(endsSoon(spawned[0].section('=', 1).toLongLong()));
+}
+
+// Programs still running when the runner goes are ended with all they
+// started, even those that ignore the request to end.
+TEST(ProcessRunner, RunnerEndsWhatItStartedWhenItGoes) {
+    QTemporaryDir dir;
+    const QString pidFile = dir.filePath("pids");
+    auto runner = std::make_unique<QtProcessRunner>();
+    runner->setStopGracePeriod(200ms);
+    for (int i = 0; i < 2; ++i) {
+        // The probe's output goes to our own, so it is read from a shell.
+        const ToolCommand command{"/bin/sh -c \"" + kProbe +
+                                      " --spawn --ignore-term --sleep=60000 | grep --line-buffered "
+                                      "grandchild= >> " +
+                                      pidFile + "\"",
+                                  {}};
+        ASSERT_TRUE(runner->shellStart(command, WindowStyle::Hidden).started);
+    }
+    QFile pids(pidFile);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        pids.open(QIODevice::ReadOnly) && pids.readAll().count('\n') == 2 && (pids.close(), true),
+        5000);
+    pids.close();
+    runner.reset();
+    ASSERT_TRUE(pids.open(QIODevice::ReadOnly));
+    for (const QByteArray& line : pids.readAll().trimmed().split('\n'))
+        EXPECT_TRUE(endsSoon(line.mid(line.indexOf('=') + 1).toLongLong())) << line.data();
+}
+
+// Whatever a tool prints, the console keeps the last lines whole and in
+// order, and a line without end costs no more than the line limit: 64 MiB
+// printed without a line end leave the program's memory nearly unchanged.
+TEST(ProcessRunner, ConsoleKeepsTheLastLinesInBoundedMemory) {
+    QtProcessRunner runner;
+    const ConsoleRun lines(runner, {{probeLine("--lines=20000"), {}}});
+    ASSERT_EQ(lines.log.size(), int(OutputLog::kDefaultMaxLines));
+    EXPECT_EQ(lines.log.last(), "Completed successfully");
+    const QStringList kept = lines.log.mid(0, lines.log.size() - 1);
+    for (qsizetype i = 0; i < kept.size(); ++i)
+        ASSERT_EQ(kept[i], QString("line %1").arg(20000 - kept.size() + 1 + i));
+
+    resetPeakMemory();
+    const qint64 before = peakMemoryKiB();
+    const ConsoleRun flood(runner, {{probeLine("--flood=67108864"), {}}});
+    const qint64 growthKiB = peakMemoryKiB() - before;
+    EXPECT_LT(growthKiB, 32 * 1024);
+    ASSERT_GE(flood.log.size(), 2);
+    const QString cut = flood.log[flood.log.size() - 2];
+    EXPECT_EQ(cut,
+              QString(OutputLog::kDefaultMaxLineBytes, 'x') +
+                  QString::fromStdString(cutMark((64ull << 20) - OutputLog::kDefaultMaxLineBytes)));
+    EXPECT_EQ(flood.log.last(), "Completed successfully");
+}
+
+// The console names the job, names the file each step wrote (and says when a
+// failing tool left one behind), copies the whole log and opens the folder of
+// the written file, reporting a failure to do so.
+TEST(ProcessRunner, ConsoleNamesTheJobAndTheWrittenFile) {
+    QTemporaryDir dir;
+    const QString out = dir.filePath("OUT.ELF");
+    const QString packed = dir.filePath("PACKED_OUT.ELF");
+    RecordingDesktop desktop;
+    RecordingMessages messages;
+    QtProcessRunner runner;
+    runner.setServices(&desktop, &messages);
+    QStringList titles;
+    QString copied;
+    const ConsoleRun run(
+        runner,
+        {{probeLine("--sleep=300 --write=" + quoted(out)), {}, "Patching to OUT.ELF", out},
+         {probeLine("--sleep=300 --write=" + quoted(packed) + " --exit=1"),
+          {},
+          "Packing to PACKED_OUT.ELF",
+          packed}},
+        {},
+        [&](ToolConsole& console, const QStringList&) {
+            const QString title = console.findChild<QLabel*>("toolConsoleTitle")->text();
+            if (!titles.contains(title)) titles << title;
+            EXPECT_TRUE(console.findChild<QWidget*>("toolConsoleBusy")->isVisible());
+        },
+        [&](ToolConsole& console, const QStringList&) {
+            EXPECT_FALSE(console.findChild<QWidget*>("toolConsoleBusy")->isVisible());
+            console.findChild<QPushButton*>("toolConsoleCopy")->click();
+            copied = QGuiApplication::clipboard()->text();
+            auto* open = console.findChild<QPushButton*>("toolConsoleOpenFolder");
+            open->click();
+            desktop.succeeds = false;
+            open->click();
+        });
+
+    EXPECT_EQ(titles, (QStringList{"Patching to OUT.ELF", "Packing to PACKED_OUT.ELF"}));
+    EXPECT_TRUE(run.log.contains("Completed successfully, wrote " + QDir::toNativeSeparators(out)));
+    EXPECT_EQ(run.log.last(), "Failed with exit code 1; " + QDir::toNativeSeparators(packed) +
+                                  " was written but may be incomplete");
+    EXPECT_EQ(copied, run.log.join('\n'));
+    const QString folder = QDir::toNativeSeparators(dir.path());
+    EXPECT_EQ(desktop.folders, (QStringList{folder, folder}));
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown[0].contains(folder));
 }

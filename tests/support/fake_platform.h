@@ -121,10 +121,17 @@ class FakeDesktopServices : public DesktopServices {
         if (!browserSucceeds && error) *error = QStringLiteral("cannot start the browser");
         return browserSucceeds;
     }
+    bool openFolder(const QString& folder, QString* error) override {
+        folders.push_back(folder);
+        if (!folderSucceeds && error) *error = QStringLiteral("cannot start the file manager");
+        return folderSucceeds;
+    }
     std::vector<QString> notepad;
     std::vector<QString> web;
+    std::vector<QString> folders;
     bool notepadSucceeds = true;
     bool browserSucceeds = true;
+    bool folderSucceeds = true;
 };
 
 // All four fakes together, ready to hand to a MainWindow.

@@ -1,0 +1,180 @@
+#include "platform/qt_console_log_view.h"
+
+#include <QFontDatabase>
+#include <QKeyEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+namespace kelvane {
+namespace {
+
+constexpr int kMargin = 4;
+constexpr int kTabStop = 8;
+
+// Tool output as text: tabs become blanks up to the next tab stop, other
+// control characters a visible replacement, so that the columns line up.
+QString decode(std::string_view bytes) {
+    QString text = QString::fromLocal8Bit(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    bool plain = true;
+    for (QChar c : text) {
+        if (c.unicode() < 0x20) {
+            plain = false;
+            break;
+        }
+    }
+    if (plain) return text;
+    QString shown;
+    shown.reserve(text.size() + 16);
+    for (QChar c : text) {
+        if (c == QLatin1Char('\t')) {
+            shown += QString(kTabStop - shown.size() % kTabStop, QLatin1Char(' '));
+        } else if (c.unicode() < 0x20) {
+            shown += QChar(0xFFFD);
+        } else {
+            shown += c;
+        }
+    }
+    return shown;
+}
+
+}  // namespace
+
+ConsoleLogView::ConsoleLogView(const OutputLog& log, QWidget* parent)
+    : QAbstractScrollArea(parent), log_(log) {
+    setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setBackgroundRole(QPalette::Base);
+    viewport()->setAutoFillBackground(true);
+    charWidth_ = qMax(1, fontMetrics().horizontalAdvance(QLatin1Char('M')));
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &ConsoleLogView::userScrolled);
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, viewport(),
+            qOverload<>(&QWidget::update));
+}
+
+int ConsoleLogView::rowHeight() const {
+    return qMax(1, fontMetrics().lineSpacing());
+}
+
+int ConsoleLogView::visibleRows() const {
+    return qMax(1, (viewport()->height() - kMargin) / rowHeight());
+}
+
+void ConsoleLogView::refresh() {
+    if (log_.changes() == shownChanges_) return;
+    shownChanges_ = log_.changes();
+    updateScrollBars();
+    viewport()->update();
+}
+
+void ConsoleLogView::updateScrollBars() {
+    adjusting_ = true;
+    const int rows = visibleRows();
+    const int lines = static_cast<int>(log_.size());
+    QScrollBar* vertical = verticalScrollBar();
+    vertical->setPageStep(rows);
+    vertical->setRange(0, qMax(0, lines - rows));
+    if (following_) {
+        vertical->setValue(vertical->maximum());
+    } else {
+        // Lines dropped at the top move the lines still shown up the log.
+        const qint64 index = qint64(topLine_) - qint64(log_.droppedLines());
+        vertical->setValue(int(qBound(qint64(0), index, qint64(vertical->maximum()))));
+    }
+    topLine_ = log_.droppedLines() + std::uint64_t(vertical->value());
+
+    const int markWidth = 48;
+    const int width = int(qMin<std::size_t>(log_.longestLine(), 1 << 20)) * charWidth_ +
+                      markWidth * charWidth_ + 2 * kMargin;
+    QScrollBar* horizontal = horizontalScrollBar();
+    horizontal->setPageStep(viewport()->width());
+    horizontal->setSingleStep(charWidth_ * 4);
+    horizontal->setRange(0, qMax(0, width - viewport()->width()));
+    adjusting_ = false;
+}
+
+void ConsoleLogView::userScrolled(int value) {
+    if (!adjusting_) {
+        following_ = value >= verticalScrollBar()->maximum();
+        topLine_ = log_.droppedLines() + std::uint64_t(value);
+    }
+    viewport()->update();
+}
+
+QString ConsoleLogView::displayText(std::size_t index) const {
+    const OutputLog::Line line = log_.line(index);
+    QString text = decode(line.text);
+    if (line.cutBytes) text += QString::fromStdString(cutMark(line.cutBytes));
+    return text;
+}
+
+void ConsoleLogView::paintEvent(QPaintEvent*) {
+    QPainter painter(viewport());
+    const QFontMetrics metrics = fontMetrics();
+    const int height = rowHeight();
+    const std::size_t first = std::size_t(verticalScrollBar()->value());
+    const std::size_t end = qMin(log_.size(), first + std::size_t(visibleRows()) + 1);
+    const int x = kMargin - horizontalScrollBar()->value();
+    // Colours, not a bold face, set the program's own lines apart: loading a
+    // second face of the font would stall the first run noticeably.
+    const QColor text = palette().color(QPalette::Text);
+    const QColor muted = palette().color(QPalette::PlaceholderText);
+    const QColor command = QColor(0x1f, 0x4e, 0x9e);
+    const QColor success = QColor(0x1b, 0x7a, 0x2e);
+    const QColor failure = QColor(0xb0, 0x1c, 0x1c);
+
+    int baseline = kMargin + metrics.ascent();
+    for (std::size_t i = first; i < end; ++i, baseline += height) {
+        const OutputLog::Line line = log_.line(i);
+        const QString shown = decode(line.text);
+        switch (line.kind) {
+            case OutputLog::Kind::Output:
+                painter.setPen(text);
+                break;
+            case OutputLog::Kind::Command:
+                painter.setPen(command);
+                break;
+            case OutputLog::Kind::Success:
+                painter.setPen(success);
+                break;
+            case OutputLog::Kind::Failure:
+                painter.setPen(failure);
+                break;
+        }
+        painter.drawText(x, baseline, shown);
+        if (line.cutBytes) {
+            // The mark stays in view at the right edge while the rest of the
+            // line is off screen, so a cut line is seen as cut at once.
+            const QString mark = QString::fromStdString(cutMark(line.cutBytes));
+            const int textEnd = x + metrics.horizontalAdvance(shown);
+            const int right = viewport()->width() - kMargin;
+            const int markX = qMin(textEnd, right - metrics.horizontalAdvance(mark));
+            if (markX < textEnd)
+                painter.fillRect(markX, baseline - metrics.ascent(), right + kMargin - markX,
+                                 height, palette().color(QPalette::Base));
+            painter.setPen(muted);
+            painter.drawText(markX, baseline, mark);
+        }
+    }
+}
+
+void ConsoleLogView::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    updateScrollBars();
+}
+
+void ConsoleLogView::keyPressEvent(QKeyEvent* event) {
+    QScrollBar* vertical = verticalScrollBar();
+    switch (event->key()) {
+        case Qt::Key_Home:
+            vertical->setValue(0);
+            return;
+        case Qt::Key_End:
+            vertical->setValue(vertical->maximum());
+            return;
+        default:
+            QAbstractScrollArea::keyPressEvent(event);
+    }
+}
+
+}  // namespace kelvane
