@@ -32,9 +32,11 @@ class FakeFileDialogs : public FileDialogs {
     std::optional<QString> openFile(const QString& filter) override {
         filters.push_back(filter);
         if (answers.empty()) return std::nullopt;
-        auto answer = answers.front();
+        const bool confirmed = answers.front().has_value();
+        const QString path = answers.front().value_or(QString());
         answers.pop_front();
-        return answer;
+        if (!confirmed) return std::nullopt;
+        return path;
     }
     std::deque<std::optional<QString>> answers;
     std::vector<QString> filters;
