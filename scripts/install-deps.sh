@@ -4,7 +4,8 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev
-          libgtest-dev googletest libbenchmark-dev xvfb xauth)
+          libgtest-dev googletest libbenchmark-dev xvfb xauth
+          fonts-dejavu-core fonts-liberation2 fonts-noto-core)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -3,12 +3,14 @@
 
 #include "app/qt_main_window.h"
 #include "platform/qt_desktop_services_impl.h"
+#include "platform/qt_dialog_units.h"
 #include "platform/qt_file_dialogs_impl.h"
 #include "platform/qt_message_box_dialogs.h"
 #include "platform/qt_process_runner_impl.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    QApplication::setFont(kelvane::programFont(QApplication::font()));
 
     // Every tool, read-me and work path hangs off the executable's own
     // directory, never off the working directory the program was started in.

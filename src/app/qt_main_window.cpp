@@ -1,8 +1,10 @@
 #include "app/qt_main_window.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFont>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLayout>
 #include <QPalette>
@@ -11,12 +13,15 @@
 
 #include "app/preview_cleanup.h"
 #include "app/qt_banner.h"
+#include "app/qt_keyboard_access.h"
 #include "app/qt_open_loader_controller.h"
 #include "app/startup.h"
 #include "help/qt_help_controller.h"
 #include "patch/qt_patch_run_controller.h"
 #include "patch/qt_patch_switches_controller.h"
 #include "patch/qt_video_position_controller.h"
+#include "platform/qt_accessible_names.h"
+#include "platform/qt_dialog_units.h"
 #include "platform/qt_text.h"
 #include "skin/qt_colour_table_controller.h"
 #include "skin/qt_extraction_controller.h"
@@ -27,19 +32,6 @@
 namespace kelvane {
 
 namespace {
-
-// The window is laid out for an 11 px sans serif of the classic Windows
-// dialog font's metrics; the first family present wins.
-const QStringList kDialogFontFamilies = {
-    QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Tahoma"),
-    QStringLiteral("Liberation Sans"), QStringLiteral("Arial")};
-
-QFont dialogFont() {
-    QFont font;
-    font.setFamilies(kDialogFontFamilies);
-    font.setPixelSize(11);
-    return font;
-}
 
 const QColor kCaptionYellow(0xFF, 0xFF, 0xC0);
 
@@ -53,9 +45,18 @@ QPalette optionPalette(QPalette palette) {
     return palette;
 }
 
-void widenToFitCaption(QWidget* control) {
-    const int needed = control->sizeHint().width();
-    if (needed > control->width()) control->resize(needed, control->height());
+// The design's texts are set in an 8-point font; texts given a point size of
+// their own grow with the desktop's font like the rest of the window. A face
+// of their own that is not installed falls back to the window's font.
+void growWithDesktopFont(QWidget* control) {
+    constexpr qreal kDesignPointSize = 8.0;
+    const QFont desktop = QApplication::font();
+    QFont font = control->font();
+    font.setFamilies(font.families() + QStringList{QFontInfo(desktop).family()});
+    if (desktop.pointSizeF() > kDesignPointSize && (font.resolveMask() & QFont::SizeResolved) &&
+        font.pointSizeF() > 0)
+        font.setPointSizeF(font.pointSizeF() * desktop.pointSizeF() / kDesignPointSize);
+    control->setFont(font);
 }
 
 constexpr const char* kStatusPanel3Text = "HDLPatch + PS2-Packer";
@@ -64,17 +65,18 @@ constexpr const char* kStatusPanel3Text = "HDLPatch + PS2-Packer";
 
 MainWindow::MainWindow(ProgramDirectory programDir, PlatformServices services, QWidget* parent)
     : QMainWindow(parent), ui_(std::make_unique<Ui::MainWindow>()) {
-    setFont(dialogFont());
     ui_->setupUi(this);
+    designLayout_ = std::make_unique<DesignLayout>(ui_->centralwidget);
     setUpLook();
     setUpStatusBar();
     setUpFocusSink();
 
-    QWidget* sink = focusSink_;
+    keyboard_ = new KeyboardAccess(ui_->centralwidget, focusSink_, this);
+    KeyboardAccess* keyboard = keyboard_;
     context_ = std::make_unique<AppContext>(
         AppContext{state_, std::move(programDir), services.messages, services.dialogs,
                    services.runner, services.desktop, this,
-                   [sink] { sink->setFocus(Qt::OtherFocusReason); }, *new RunGuard(this)});
+                   [keyboard] { keyboard->focusSinkAfterClick(); }, *new RunGuard(this)});
 
     runStartup();
 
@@ -111,6 +113,11 @@ void MainWindow::setUpControllers() {
         {ui.mnuHDLReadme, ui.mnuPackReadme3, ui.mnuPackReadme4, ui.mnuAbout, ui.mnuWEB, ui.mnuList,
          ui.Label2, ui.Label3, ui.Command3, ui.centralwidget, ui.Frame6, ui.Frame9},
         context, &showFontWindow, this);
+
+    setReadingTabOrder(ui);
+    addButtonShortcuts(ui);
+    nameControls(ui.centralwidget);
+    layOut();
 }
 
 MainWindow::~MainWindow() = default;
@@ -125,28 +132,18 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::setUpLook() {
-    // The central widget's style sheet keeps the window font from reaching
-    // the controls inside the frames, so each control gets it directly.
-    for (QWidget* control : ui_->centralwidget->findChildren<QWidget*>())
-        control->setFont(dialogFont());
-
     // Light-yellow captions on black; the indicator keeps its white box and
     // dark mark. A palette does this where a style sheet would also recolour
-    // the indicator and hide it. The long captions of the check boxes and of
-    // Label5 get the room they need in the platform's font (the option
-    // buttons stand in rows and keep their places).
-    for (QCheckBox* box : ui_->centralwidget->findChildren<QCheckBox*>()) {
+    // the indicator and hide it.
+    for (QCheckBox* box : ui_->centralwidget->findChildren<QCheckBox*>())
         box->setPalette(optionPalette(box->palette()));
-        widenToFitCaption(box);
-    }
     for (QRadioButton* option : ui_->centralwidget->findChildren<QRadioButton*>())
         option->setPalette(optionPalette(option->palette()));
-    widenToFitCaption(ui_->Label5);
 
     // "Patch" stands out in the Zrnic face where it is installed; otherwise
     // it is the window's own font in bold.
-    QFont patchFont = dialogFont();
-    patchFont.setFamilies(QStringList{QStringLiteral("Zrnic")} + kDialogFontFamilies);
+    QFont patchFont = font();
+    patchFont.setFamilies({QStringLiteral("Zrnic"), QFontInfo(font()).family()});
     patchFont.setBold(true);
     ui_->Command2->setFont(patchFont);
 
@@ -155,10 +152,18 @@ void MainWindow::setUpLook() {
     // arrow at the bottom even with invertedAppearance, which would only make
     // the handle run upwards, so the default is the right choice.
 
-    ui_->Image1->setPixmap(makeBanner(ui_->Image1->size(), devicePixelRatioF()));
-
     // Fixed size: the controls are placed at absolute positions.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+// The controls keep the places of the design, in units that grow with the
+// font in use (the desktop's font and size, on a screen of any scale) until
+// every text shows whole.
+void MainWindow::layOut() {
+    for (QWidget* link : {static_cast<QWidget*>(ui_->Label2), static_cast<QWidget*>(ui_->Label3)})
+        growWithDesktopFont(link);
+    scale_ = designLayout_->fit(fontScale(font()));
+    ui_->Image1->setPixmap(makeBanner(ui_->Image1->size(), devicePixelRatioF(), font()));
 }
 
 void MainWindow::setUpStatusBar() {

@@ -6,6 +6,7 @@
 #include "core/form_state.h"
 #include "core/program_directory.h"
 #include "platform/qt_app_context.h"
+#include "platform/qt_dialog_units.h"
 
 class QLabel;
 
@@ -14,6 +15,8 @@ class MainWindow;
 }
 
 namespace kelvane {
+
+class KeyboardAccess;
 
 // The platform services the main window and its controllers use.
 struct PlatformServices {
@@ -38,6 +41,9 @@ class MainWindow : public QMainWindow {
     // Replaces the text of status panel 1.
     void setStatusMessage(const QString& text);
 
+    // How much larger than designed the window is drawn for its font.
+    DialogScale scale() const { return scale_; }
+
   protected:
     // Closing by "Quit" or by the close box clears away the preview files.
     void closeEvent(QCloseEvent* event) override;
@@ -49,6 +55,7 @@ class MainWindow : public QMainWindow {
     // Binds the widgets of each subsystem to its controller.
     void setUpControllers();
     void runStartup();
+    void layOut();
 
     FormState state_;
     std::unique_ptr<Ui::MainWindow> ui_;
@@ -57,6 +64,9 @@ class MainWindow : public QMainWindow {
     QLabel* statusPanel2_ = nullptr;
     QLabel* statusPanel3_ = nullptr;
     QWidget* focusSink_ = nullptr;
+    KeyboardAccess* keyboard_ = nullptr;
+    std::unique_ptr<DesignLayout> designLayout_;
+    DialogScale scale_;
 };
 
 }  // namespace kelvane

@@ -2,8 +2,21 @@
 
 #include <QStyleOptionButton>
 #include <QStylePainter>
+#include <algorithm>
 
 namespace kelvane {
+
+namespace {
+// Dots kept free between the letters and the button's edge on every side.
+constexpr int kPadding = 3;
+}  // namespace
+
+QSize StackedCaptionButton::sizeHint() const {
+    const QFontMetrics metrics(font());
+    int widest = 0;
+    for (const QChar letter : text()) widest = std::max(widest, metrics.horizontalAdvance(letter));
+    return {widest + 2 * kPadding, metrics.height() * int(text().size()) + 2 * kPadding};
+}
 
 void StackedCaptionButton::paintEvent(QPaintEvent* /*event*/) {
     QStylePainter painter(this);

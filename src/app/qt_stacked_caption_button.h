@@ -11,6 +11,10 @@ class StackedCaptionButton : public QPushButton {
   public:
     using QPushButton::QPushButton;
 
+    // Room for the letters one below the other, with the button's frame.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
   protected:
     void paintEvent(QPaintEvent* event) override;
 };

@@ -2,11 +2,13 @@
 
 #include <QMouseEvent>
 #include <QTimer>
+#include <cmath>
 
 #include "core/version.h"
 #include "help/credits_text.h"
 #include "help/qt_link_label.h"
 #include "help/web_addresses.h"
+#include "platform/qt_dialog_units.h"
 #include "platform/qt_open_with_report.h"
 #include "platform/qt_text.h"
 #include "ui_qt_about_window.h"
@@ -29,8 +31,8 @@ QString creditsForDisplay() {
 AboutWindow::AboutWindow(DesktopServices& desktop, MessageBoxes& messages, QWidget* owner)
     : QDialog(owner), ui_(std::make_unique<Ui::AboutWindow>()), timer_(new QTimer(this)) {
     ui_->setupUi(this);
+    DesignLayout layout(this);
     setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(size());
     setWindowTitle(QStringLiteral("About ") + QString::fromLatin1(kProgramTitle));
 
     // Dark frame shade behind the band and the window, credits in the
@@ -50,24 +52,28 @@ AboutWindow::AboutWindow(DesktopServices& desktop, MessageBoxes& messages, QWidg
     // The rule is drawn on the window itself: the window's surface includes it.
     ui_->Line1->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-    QFont linkFont = ui_->Label2->font();
-    linkFont.setPointSizeF(8.25);
+    // The link is the window's font in bold, so it follows the desktop's
+    // font size like every other text.
+    QFont linkFont = font();
     linkFont.setBold(true);
     makeLinkLabel(ui_->Label2, linkFont, [&desktop, &messages] {
         openWebAddress(desktop, messages, qtText(communityHomePage()));
     });
     ui_->Label2->setText(qtText(communityHost()));
-    ui_->Label2->resize(std::max(ui_->Label2->width(), ui_->Label2->sizeHint().width()),
-                        ui_->Label2->height());
     setLabelColour(ui_->Label2, kLabel2AtRest);
     ui_->Label2->installEventFilter(this);
     setMouseTracking(true);
 
     connect(ui_->cmdOK, &QPushButton::clicked, this, &QWidget::close);
+    // "OK" comes first, then the link, which is reached with Tab too.
+    setTabOrder(ui_->cmdOK, ui_->Label2);
+    ui_->cmdOK->setFocus();
 
     timer_->setObjectName(QStringLiteral("Timer1"));
     timer_->setInterval(kTickMilliseconds);
     connect(timer_, &QTimer::timeout, this, &AboutWindow::tick);
+    // Sized for the font in use; the credits scroll in design units.
+    scale_ = layout.fit(fontScale(font()));
     placeCredits();
     timer_->start();
 }
@@ -80,7 +86,8 @@ void AboutWindow::tick() {
 }
 
 void AboutWindow::placeCredits() {
-    ui_->text1->move(ui_->text1->x(), scroll_.topPixels());
+    const double designTop = scroll_.top() / double(kTwipsPerDesignUnit);
+    ui_->text1->move(ui_->text1->x(), int(std::floor(designTop * scale_.y)));
 }
 
 bool AboutWindow::eventFilter(QObject* watched, QEvent* event) {

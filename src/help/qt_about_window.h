@@ -5,6 +5,7 @@
 
 #include "help/credits_scroll.h"
 #include "platform/qt_desktop_services.h"
+#include "platform/qt_dialog_units.h"
 #include "platform/qt_message_boxes.h"
 
 class QTimer;
@@ -27,6 +28,8 @@ class AboutWindow : public QDialog {
     // One scrolling step; Timer1 calls it every 10 ms.
     void tick();
     const CreditsScroll& scroll() const { return scroll_; }
+    // How much larger than designed the window is drawn for its font.
+    DialogScale scale() const { return scale_; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -38,6 +41,7 @@ class AboutWindow : public QDialog {
     std::unique_ptr<Ui::AboutWindow> ui_;
     QTimer* timer_;
     CreditsScroll scroll_;
+    DialogScale scale_;
 };
 
 // Shows the about window owned by `owner`. An open one is only brought to the

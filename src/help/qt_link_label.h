@@ -5,6 +5,8 @@
 #include <QPalette>
 #include <functional>
 
+#include "platform/qt_readable_colours.h"
+
 namespace kelvane {
 
 // Red, the colour of a link label under the mouse.
@@ -12,19 +14,17 @@ inline const QColor kLinkUnderMouse{0xFF, 0x00, 0x00};
 
 // Stand-ins for two entries of the classic Windows colour scheme, taken from
 // the widget's palette so that they follow the user's theme. The window-frame
-// colour was the text colour of that scheme (black on a light desktop); the
-// active-border colour is given the selection highlight, which reads well
-// both on the window background and on the frame colour.
-inline QColor windowFrameColour(const QPalette& palette) {
-    return palette.color(QPalette::WindowText);
-}
-inline QColor activeBorderColour(const QPalette& palette) {
-    return palette.color(QPalette::Highlight);
-}
+// colour was black in that scheme: the darkest of the theme's text, window
+// and shadow colours stands in for it, so that light link colours read on
+// it. The active-border colour was a light grey: the selection highlight
+// where it reads on the frame colour, else the first light role that does.
+QColor windowFrameColour(const QPalette& palette);
+QColor activeBorderColour(const QPalette& palette);
 
 // Makes `label` look like a link: underlined `font`, transparent background,
 // pointing-hand cursor; `clicked` runs when the left button is released over
-// it after being pressed there.
+// it after being pressed there, or on Enter or Space while it has the focus.
+// It is reached with Tab and shows a frame around its text while focused.
 void makeLinkLabel(QLabel* label, QFont font, std::function<void()> clicked);
 
 // Sets the text colour of a label.

@@ -18,7 +18,7 @@ ColourTableController::ColourTableController(Ui::MainWindow& ui, AppContext& con
 
 void ColourTableController::showHelp() {
     context_.messages.show(QString::fromStdString(kColourTableHelpText), MessageIcon::None);
-    ui_.text13->setFocus();
+    context_.focusSink();
 }
 
 void ColourTableController::openTable() {

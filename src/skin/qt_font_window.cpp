@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/qt_dialog_units.h"
 #include "platform/qt_text.h"
 #include "skin/font_help_text.h"
 #include "skin/qt_question_mark_icon.h"
@@ -47,6 +48,7 @@ void fitTextWithoutScrolling(QPlainTextEdit* text) {
 
 FontWindow::FontWindow(QWidget* owner) : QDialog(owner), ui_(std::make_unique<Ui::FontWindow>()) {
     ui_->setupUi(this);
+    DesignLayout layout(this);
     setAttribute(Qt::WA_DeleteOnClose);
     paintLightGrey(this);
     paintLightGrey(ui_->Text3);
@@ -54,6 +56,8 @@ FontWindow::FontWindow(QWidget* owner) : QDialog(owner), ui_(std::make_unique<Ui
     ui_->Image1->setPixmap(questionMarkIcon());
     ui_->Label1->setText(qtText(kFontWindowLabel));
     ui_->Text3->setPlainText(qtText(fontInstructions()));
+    // Sized for the font in use; then the instructions get all the room they need.
+    layout.fit(fontScale(font()));
     fitTextWithoutScrolling(ui_->Text3);
     setFixedSize(std::max(width(), ui_->Text3->geometry().right() + kMargin + 1),
                  std::max(height(), ui_->Text3->geometry().bottom() + kMargin + 1));

@@ -45,7 +45,7 @@ void ImageSlotsController::load(ImageSlot slot) {
 }
 
 void ImageSlotsController::showButtonImageHelp() {
-    ui_.text13->setFocus();
+    context_.focusSink();
     context_.messages.show(QString::fromStdString(kButtonImageHelpText), MessageIcon::None);
 }
 

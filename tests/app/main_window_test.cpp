@@ -137,6 +137,8 @@ TEST_F(MainWindowTest, FocusSinkTakesTheFocusAndAcceptsNoText) {
     ui.text13->setFocus();
     ASSERT_TRUE(QTest::qWaitFor([&] { return ui.text13->hasFocus(); }));
 
+    // After a mouse click the controllers hand the focus to the sink.
+    QTest::mouseClick(ui.Check1, Qt::LeftButton);
     window->context().focusSink();
     QWidget* sink = QApplication::focusWidget();
     ASSERT_NE(sink, nullptr);

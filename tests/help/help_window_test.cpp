@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <QAction>
 #include <QLabel>
 #include <QPointer>
@@ -154,9 +156,13 @@ TEST_F(HelpWindowTest, AboutShowsCreditsScrollsThemAndClosesOnEnterEscapeOrOk) {
     auto* timer = about->findChild<QTimer*>("Timer1");
     ASSERT_TRUE(timer && timer->isActive());
     EXPECT_EQ(timer->interval(), 10);
-    EXPECT_EQ(text1->y(), 93);  // 1400 twips
+    // Twips turn into design units of 15 twips, drawn at the window's scale.
+    const auto shown = [about](double twips) {
+        return int(std::floor(twips / 15 * about->scale().y));
+    };
+    EXPECT_EQ(text1->y(), shown(1400));
     for (int i = 0; i < 1552; ++i) about->tick();
-    EXPECT_EQ(text1->pos(), QPoint(8, 113));  // restarted at 1700 twips
+    EXPECT_EQ(text1->y(), shown(1700));  // restarted
 
     for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape, Qt::Key_unknown}) {
         QPointer<AboutWindow> closing = showAbout();
@@ -195,7 +201,9 @@ TEST_F(HelpWindowTest, LinkTurnsRedOffItsRestColourOnlyOnTheBareWindowAndOpensTh
     moveMouse(about->findChild<QWidget*>("Picture1"));
     moveMouse(about->findChild<QWidget*>("cmdOK"));
     EXPECT_EQ(labelColour(label), kLinkUnderMouse) << "other controls leave the link red";
-    moveMouse(about, {180, 120});  // between the link and the button
+    const QRect ok = about->findChild<QWidget*>("cmdOK")->geometry();
+    moveMouse(about, {(label->geometry().right() + ok.left()) / 2,
+                      ok.center().y()});  // between the link and the button
     EXPECT_EQ(labelColour(label), atRest);
     QTest::mouseClick(label, Qt::LeftButton);
     EXPECT_EQ(platform.desktop.web, std::vector<QString>{page(communityHomePage())});

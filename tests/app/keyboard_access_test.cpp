@@ -1,0 +1,216 @@
+// The main window used from the keyboard, with a screen reader and with the
+// mouse: where the focus goes, the Tab order, Enter and Space, shortcuts,
+// and the names controls announce.
+
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QApplication>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "help/web_addresses.h"
+#include "support/fake_platform.h"
+#include "ui_qt_main_window.h"
+
+namespace kelvane {
+namespace {
+
+using testing::FakePlatform;
+
+class KeyboardAccessTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(kitDir.isValid());
+        window = std::make_unique<MainWindow>(
+            ProgramDirectory(QDir::toNativeSeparators(kitDir.path()).toStdString(),
+                             QDir::separator().toLatin1()),
+            platform.services());
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+
+    Ui::MainWindow& ui() { return window->ui(); }
+
+    QString focused() {
+        QWidget* focus = QApplication::focusWidget();
+        return focus ? focus->objectName() : QStringLiteral("(none)");
+    }
+
+    void focusOn(QWidget* control) {
+        control->setFocus(Qt::TabFocusReason);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return control->hasFocus(); }));
+    }
+
+    // A key typed into whatever has the focus, as a user types it.
+    void type(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    }
+
+    QTemporaryDir kitDir;
+    FakePlatform platform;
+    std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(KeyboardAccessTest, TabVisitsEveryEnabledControlInReadingOrder) {
+    focusOn(ui().Check1);
+    QStringList visited{focused()};
+    do {
+        type(Qt::Key_Tab);
+        visited.push_back(focused());
+    } while (visited.last() != visited.first() && visited.size() < 60);
+    visited.removeLast();  // back at the start
+    const QStringList expected = {
+        "Check1",   "Check2", "Check3",     "Check4",    "Check5",   "Check6",    "Check7",
+        "Option11", "textx",  "textxhex",   "VScroll2",  "texty",    "textyhex",  "VScroll1",
+        "Command1", "pal",    "ntsc",       "Command13", "Command8", "textfont",  "Command4",
+        "Command3", "Label3", "textbutton", "Command14", "Command9", "Command10", "Command7",
+        "Command5", "Label2", "text13",     "Command2",  "Check8"};
+    EXPECT_EQ(visited.join(' ').toStdString(), expected.join(' ').toStdString());
+
+    // Backwards the same way; an option group is entered at its selected option.
+    type(Qt::Key_Backtab);
+    EXPECT_EQ(focused(), "Check8");
+    focusOn(ui().textx);
+    type(Qt::Key_Backtab);
+    EXPECT_EQ(focused(), "Option11");
+}
+
+TEST_F(KeyboardAccessTest, ControlPressedFromTheKeyboardKeepsTheFocus) {
+    focusOn(ui().Check1);
+    type(Qt::Key_Space);
+    EXPECT_TRUE(ui().Check1->isChecked());
+    EXPECT_EQ(focused(), "Check1");
+    type(Qt::Key_Tab);
+    EXPECT_EQ(focused(), "Check2");
+
+    // Enter presses the focused push button, Space too; the focus stays.
+    focusOn(ui().ntsc);
+    type(Qt::Key_Return);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ui().textyhex->text() == "2D"; }));
+    EXPECT_EQ(focused(), "ntsc");
+    focusOn(ui().pal);
+    type(Qt::Key_Space);
+    EXPECT_NE(ui().textyhex->text(), "2D");
+    EXPECT_EQ(focused(), "pal");
+
+    // A box from a help button is answered; the button still has the focus.
+    focusOn(ui().Command1);
+    type(Qt::Key_Enter);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return platform.messages.shown.size() == 1; }));
+    EXPECT_EQ(focused(), "Command1");
+}
+
+// After any mouse click on a button, also one that changes nothing (the
+// option already selected), the keys typed next reach no switch.
+TEST_F(KeyboardAccessTest, MouseClickLeavesTheFocusWithTheSink) {
+    QTest::mouseClick(ui().Check7, Qt::LeftButton);
+    ASSERT_TRUE(ui().Option4->isChecked());
+    ASSERT_EQ(window->state().Dx, "/D3");
+    QTest::qWait(0);
+    EXPECT_EQ(focused(), "focusSink");
+
+    for (QWidget* alreadySelected :
+         {static_cast<QWidget*>(ui().Option4), static_cast<QWidget*>(ui().Option11)}) {
+        focusOn(ui().text13);
+        QTest::mouseClick(alreadySelected, Qt::LeftButton);
+        QTest::qWait(0);
+        EXPECT_EQ(focused(), "focusSink") << alreadySelected->objectName().toStdString();
+        for (Qt::Key key : {Qt::Key_Left, Qt::Key_Up, Qt::Key_Space, Qt::Key_A}) type(key);
+    }
+    EXPECT_EQ(window->state().Dx, "/D3");
+    EXPECT_TRUE(ui().Option11->isChecked());
+    EXPECT_EQ(ui().text13->text(), "OUTFILE.ELF");
+
+    // A click on a spinner does not leave the focus on a field either.
+    focusOn(ui().textxhex);
+    QTest::mouseClick(ui().VScroll2, Qt::LeftButton, {}, {4, ui().VScroll2->height() - 3});
+    QTest::qWait(0);
+    EXPECT_EQ(focused(), "focusSink");
+}
+
+TEST_F(KeyboardAccessTest, LinksOpenWithEnterOrSpace) {
+    focusOn(ui().Label2);
+    type(Qt::Key_Return);
+    focusOn(ui().Label3);
+    type(Qt::Key_Space);
+    EXPECT_EQ(platform.desktop.web,
+              (std::vector<QString>{QString::fromStdString(communityHomePage()),
+                                    QString::fromStdString(fontBuilderPage())}));
+    EXPECT_EQ(focused(), "Label3");
+}
+
+TEST_F(KeyboardAccessTest, ShortcutsPressTheirButtonsAndAreShownInTheTooltips) {
+    ui().Command6->setEnabled(true);
+    const struct {
+        QPushButton* button;
+        const char* caption;
+        QKeySequence keys;
+    } rows[] = {
+        {ui().Command2, "Patch", QKeySequence(Qt::CTRL | Qt::Key_P)},
+        {ui().Command13, "Extract Graphics", QKeySequence(Qt::CTRL | Qt::Key_E)},
+        {ui().Command8, "1 - Preload Graphics", QKeySequence(Qt::CTRL | Qt::Key_1)},
+        {ui().Command6, "2 - View Current Skin", QKeySequence(Qt::CTRL | Qt::Key_2)},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.caption);
+        EXPECT_EQ(row.button->text(), row.caption);
+        EXPECT_TRUE(row.button->toolTip().contains(row.keys.toString(QKeySequence::NativeText)));
+        QSignalSpy pressed(row.button, &QAbstractButton::clicked);
+        focusOn(ui().Check1);
+        QTest::keySequence(window.get(), row.keys);
+        EXPECT_TRUE(pressed.wait(1000) || pressed.size() == 1);
+        QApplication::closeAllWindows();  // message boxes are fakes; nothing else opens
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+}
+
+// A screen reader announces each control by its caption, or a field by the
+// title of the frame it stands in, never by an enclosing frame's title.
+TEST_F(KeyboardAccessTest, EveryControlIsNamedByItsCaptionOrTheLabelBesideIt) {
+    const struct {
+        QWidget* control;
+        const char* name;
+    } rows[] = {
+        {ui().Frame11, "Change Boxes Color"},
+        {ui().Frame6, "BMP Fonts"},
+        {ui().Command10, "HELP"},
+        {ui().textx, "[X] DEC - HEX"},
+        {ui().textxhex, "[X] DEC - HEX"},
+        {ui().VScroll2, "[X] DEC - HEX"},
+        {ui().textyhex, "[Y] DEC - HEX"},
+        {ui().VScroll1, "[Y] DEC - HEX"},
+        {ui().textfont, "BMP Fonts"},
+        {ui().textbutton, "ChangeButtons"},
+        {ui().text13, "OUTFILE"},
+        {ui().Check8, "Pack"},
+        {ui().Option2, "1"},
+        {ui().Label5, "Only RGB24 BMPs are supported. BMPs must be 512x448 px."},
+    };
+    for (const auto& row : rows) {
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(row.control);
+        ASSERT_NE(face, nullptr);
+        EXPECT_EQ(face->text(QAccessible::Name), row.name)
+            << row.control->objectName().toStdString();
+    }
+    // Every control the Tab key reaches has a name.
+    for (QWidget* control : ui().centralwidget->findChildren<QWidget*>()) {
+        if (!(control->focusPolicy() & Qt::TabFocus) || control->objectName().isEmpty()) continue;
+        EXPECT_FALSE(
+            QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name).isEmpty())
+            << control->objectName().toStdString();
+    }
+}
+
+}  // namespace
+}  // namespace kelvane

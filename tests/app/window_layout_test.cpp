@@ -1,0 +1,286 @@
+// Every window, in every font the install script provides and at two font
+// sizes: each text shows whole, no two neighbouring controls overlap, every
+// control lies inside its frame, and every enabled text reads against its
+// background.
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QHash>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QStyleOptionButton>
+#include <QStyleOptionFrame>
+#include <QStyleOptionGroupBox>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/qt_banner.h"
+#include "help/qt_about_window.h"
+#include "platform/qt_dialog_units.h"
+#include "platform/qt_readable_colours.h"
+#include "skin/qt_font_window.h"
+#include "support/fake_platform.h"
+#include "ui_qt_main_window.h"
+
+namespace kelvane {
+namespace {
+
+using testing::FakePlatform;
+
+struct FontCase {
+    const char* name;
+    const char* family;
+    double sizeFactor;  // times the desktop's own font size
+};
+
+std::ostream& operator<<(std::ostream& out, const FontCase& c) {
+    return out << c.family << " x" << c.sizeFactor;
+}
+
+QString caption(const QWidget* w) {
+    QString text;
+    if (auto* b = qobject_cast<const QAbstractButton*>(w)) text = b->text();
+    if (auto* l = qobject_cast<const QLabel*>(w)) text = l->text();
+    if (auto* g = qobject_cast<const QGroupBox*>(w)) text = g->title();
+    if (auto* e = qobject_cast<const QLineEdit*>(w)) text = e->text();
+    return text.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+}
+
+std::string describe(const QWidget* w) {
+    return (w->objectName() + " \"" + caption(w) + "\"").toStdString();
+}
+
+// Controls placed by hand: children of the window's surface and of frames and
+// plain containers, but not the parts of compound controls.
+bool holdsControls(const QWidget* w) {
+    return qobject_cast<const QGroupBox*>(w) || w->metaObject() == &QWidget::staticMetaObject ||
+           qobject_cast<const QDialog*>(w);
+}
+
+QList<QWidget*> visibleChildren(const QWidget* parent) {
+    QList<QWidget*> out;
+    for (QObject* o : parent->children())
+        if (auto* w = qobject_cast<QWidget*>(o);
+            w && !w->isWindow() && w->isVisible() && !w->geometry().isEmpty())
+            out.push_back(w);
+    return out;
+}
+
+void collectControls(QWidget* parent, QList<QWidget*>& out) {
+    for (QWidget* w : visibleChildren(parent)) {
+        out.push_back(w);
+        if (holdsControls(w)) collectControls(w, out);
+    }
+}
+
+QRect groupTitle(const QGroupBox* box) {
+    QStyleOptionGroupBox option;
+    option.initFrom(box);
+    option.text = box->title();
+    option.lineWidth = 1;
+    option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+    option.rect = box->rect();
+    return box->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel,
+                                        box);
+}
+
+// The part of a control where its text is drawn, in the control's own
+// coordinates, or an empty rectangle for a control without text.
+QRect textArea(const QWidget* w) {
+    if (auto* box = qobject_cast<const QGroupBox*>(w)) return groupTitle(box);
+    if (auto* button = qobject_cast<const QAbstractButton*>(w)) {
+        QStyleOptionButton option;
+        option.initFrom(button);
+        option.text = button->text();
+        QStyle::SubElement element = QStyle::SE_PushButtonContents;
+        if (qobject_cast<const QCheckBox*>(w)) element = QStyle::SE_CheckBoxContents;
+        if (qobject_cast<const QRadioButton*>(w)) element = QStyle::SE_RadioButtonContents;
+        return button->style()->subElementRect(element, &option, button);
+    }
+    if (auto* field = qobject_cast<const QLineEdit*>(w)) {
+        QStyleOptionFrame option;
+        option.initFrom(field);
+        option.lineWidth = field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+        // Two dots kept free at each side of the text.
+        return field->style()
+            ->subElementRect(QStyle::SE_LineEditContents, &option, field)
+            .adjusted(2, 0, -2, 0);
+    }
+    if (auto* label = qobject_cast<const QLabel*>(w)) {
+        if (label->text().isEmpty()) return {};
+        return label->contentsRect().marginsRemoved(
+            QMargins(label->margin(), label->margin(), label->margin(), label->margin()));
+    }
+    return {};
+}
+
+class WindowLayoutTest : public ::testing::TestWithParam<FontCase> {
+  protected:
+    static void SetUpTestSuite() { desktopFont = new QFont(QApplication::font()); }
+    static void TearDownTestSuite() {
+        QApplication::setFont(*desktopFont);
+        delete desktopFont;
+    }
+
+    void SetUp() override {
+        ASSERT_TRUE(QFontDatabase::hasFamily(GetParam().family))
+            << GetParam().family << " is not installed; scripts/install-deps.sh installs it";
+        QFont font(GetParam().family);
+        font.setPointSizeF(desktopFont->pointSizeF() * GetParam().sizeFactor);
+        QApplication::setFont(font);
+        ASSERT_EQ(QFontInfo(QApplication::font()).family(), GetParam().family);
+        ASSERT_TRUE(kitDir.isValid());
+        window = std::make_unique<MainWindow>(
+            ProgramDirectory(QDir::toNativeSeparators(kitDir.path()).toStdString(),
+                             QDir::separator().toLatin1()),
+            platform.services());
+        window->show();
+    }
+
+    // Each text fits its text area; each frame's controls stand below its
+    // title; controls of one parent do not overlap and lie inside it.
+    static void expectSoundLayout(QWidget* root) {
+        QList<QWidget*> controls;
+        collectControls(root, controls);
+        ASSERT_FALSE(controls.isEmpty());
+        for (QWidget* w : controls) {
+            SCOPED_TRACE(describe(w));
+            const QFontMetrics metrics(w->font());
+            const QString text = caption(w);
+            const QRect area = textArea(w);
+            if (!text.isEmpty() && !area.isNull()) {
+                if (auto* label = qobject_cast<QLabel*>(w); label && label->wordWrap()) {
+                    EXPECT_LE(label->heightForWidth(label->width()), label->height());
+                } else if (w->inherits("kelvane::StackedCaptionButton")) {
+                    for (const QChar letter : text)
+                        EXPECT_LE(metrics.horizontalAdvance(letter), area.width());
+                    EXPECT_LE(metrics.height() * text.size(), area.height());
+                } else {
+                    EXPECT_LE(metrics.horizontalAdvance(text), area.width());
+                    EXPECT_LE(metrics.height(), area.height());
+                }
+                EXPECT_TRUE(w->rect().contains(area)) << "text area beyond the control";
+            }
+        }
+        QList<QWidget*> parents{root};
+        for (QWidget* w : controls)
+            if (holdsControls(w)) parents.push_back(w);
+        for (QWidget* parent : parents) {
+            SCOPED_TRACE("in " + describe(parent));
+            const QList<QWidget*> children = visibleChildren(parent);
+            QRect inside = parent->rect();
+            if (auto* box = qobject_cast<QGroupBox*>(parent))
+                inside.setTop(groupTitle(box).bottom() + 1);
+            for (qsizetype i = 0; i < children.size(); ++i) {
+                // The credits scroll through their band on purpose.
+                if (children[i]->objectName() != "text1") {
+                    EXPECT_TRUE(inside.contains(children[i]->geometry()))
+                        << describe(children[i]) << " lies outside its frame's contents";
+                }
+                for (qsizetype j = i + 1; j < children.size(); ++j)
+                    EXPECT_FALSE(children[i]->geometry().intersects(children[j]->geometry()))
+                        << describe(children[i]) << " overlaps " << describe(children[j]);
+            }
+        }
+    }
+
+    // Renders the window without smoothing, so that a text's pixels carry
+    // its exact colour, and measures each enabled text's strongest pixel
+    // against the commonest colour of its area.
+    static void expectReadableTexts(QWidget* root, const QList<QWidget*>& alsoDisabled = {}) {
+        QFont sharp = QApplication::font();
+        sharp.setStyleStrategy(QFont::NoAntialias);
+        QApplication::setFont(sharp);
+        root->update();
+        QApplication::processEvents();
+        const QImage image = root->grab().toImage();
+        QList<QWidget*> controls;
+        collectControls(root, controls);
+        for (QWidget* w : controls) {
+            if (caption(w).isEmpty() || (!w->isEnabled() && !alsoDisabled.contains(w))) continue;
+            QRect area = textArea(w);
+            if (area.isNull()) continue;
+            area = QRect(w->mapTo(root, area.topLeft()), area.size()).intersected(image.rect());
+            QHash<QRgb, int> counts;
+            for (int y = area.top(); y <= area.bottom(); ++y)
+                for (int x = area.left(); x <= area.right(); ++x) ++counts[image.pixel(x, y)];
+            QRgb background = 0;
+            int most = -1;
+            for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+                if (it.value() > most) std::tie(background, most) = std::pair(it.key(), it.value());
+            double best = 1.0;
+            for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+                best = std::max(best, contrastRatio(QColor(it.key()), QColor(background)));
+            EXPECT_GE(best, kReadableContrast) << describe(w);
+        }
+    }
+
+    static inline QFont* desktopFont = nullptr;
+    QTemporaryDir kitDir;
+    FakePlatform platform;
+    std::unique_ptr<MainWindow> window;
+};
+
+TEST_P(WindowLayoutTest, MainWindowShowsEveryTextWholeAndInPlace) {
+    expectSoundLayout(window.get());
+    // The status panels show whole too.
+    for (QLabel* panel : window->ui().StatusBar1->findChildren<QLabel*>()) {
+        SCOPED_TRACE(describe(panel));
+        EXPECT_LE(panel->fontMetrics().horizontalAdvance(panel->text()),
+                  panel->contentsRect().width());
+    }
+    const QRect banner = window->ui().Image1->rect();
+    const BannerLayout layout = bannerLayout(banner.size(), window->font());
+    EXPECT_TRUE(QRectF(banner).contains(layout.titleInk));
+    EXPECT_TRUE(QRectF(banner).contains(layout.noteInk));
+    EXPECT_FALSE(layout.titleInk.intersects(layout.noteInk));
+}
+
+TEST_P(WindowLayoutTest, FontAndAboutWindowsShowEveryTextWholeAndInPlace) {
+    showFontWindow(window.get());
+    auto* fonts = window->findChild<FontWindow*>();
+    ASSERT_NE(fonts, nullptr);
+    expectSoundLayout(fonts);
+    AboutWindow* about = showAboutWindow(platform.desktop, platform.messages, window.get());
+    expectSoundLayout(about);
+}
+
+TEST_P(WindowLayoutTest, EveryEnabledTextReadsAgainstItsBackground) {
+    expectReadableTexts(window.get());
+    showFontWindow(window.get());
+    expectReadableTexts(window->findChild<FontWindow*>());
+    AboutWindow* about = showAboutWindow(platform.desktop, platform.messages, window.get());
+    // The credits are disabled only so that they take no input; they are
+    // the window's text.
+    expectReadableTexts(about, {about->findChild<QWidget*>("text1")});
+}
+
+// The windows prefer a face with the metrics of the classic dialog font
+// (installed with the fonts the install script adds) at the desktop's size.
+TEST(ProgramFontTest, PrefersTheClassicMetricsAtTheDesktopSize) {
+    const QFont font = programFont(QFont(QStringLiteral("DejaVu Sans"), 13));
+    EXPECT_EQ(QFontInfo(font).family(), "Liberation Sans");
+    EXPECT_EQ(font.pointSize(), 13);
+}
+
+INSTANTIATE_TEST_SUITE_P(Fonts, WindowLayoutTest,
+                         ::testing::Values(FontCase{"DejaVu", "DejaVu Sans", 1.0},
+                                           FontCase{"DejaVuLarge", "DejaVu Sans", 1.5},
+                                           FontCase{"Liberation", "Liberation Sans", 1.0},
+                                           FontCase{"LiberationLarge", "Liberation Sans", 1.5},
+                                           FontCase{"Noto", "Noto Sans", 1.0},
+                                           FontCase{"NotoLarge", "Noto Sans", 1.5}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace kelvane
