@@ -242,9 +242,7 @@ std::optional<PatchRefusal> checkPatchRequest(const FormState& state, const Prog
         return error(
             "The program folder cannot be written, so the tools cannot save the patched loader "
             "there:\n" +
-            dir.directory() +
-            "\nCopy the whole program folder (with its tools folder) to a place you can write "
-            "to, such as your home folder, and start the program from there.");
+            dir.directory() + "\n" + kCopyKitSomewhereWritable);
     }
     return std::nullopt;
 }

@@ -72,6 +72,10 @@ void ExtractionController::runExtraction(const std::string& directory, bool anno
         showError(directoryNotMadeMessage(directory));
         return;
     }
+    if (readOnlyFolder(directory)) {
+        showError(directoryNotWritableMessage(directory));
+        return;
+    }
 
     context_.runs.begin();
     std::vector<FileStamp> before;

@@ -172,6 +172,19 @@ TEST_F(SkinWindowTest, NothingStartsWithoutLoadedFileOrDirectoryOrWithAnUnquotab
     EXPECT_TRUE(ui().Command6->isEnabled() && ui().Command12->isEnabled());
 }
 
+TEST_F(SkinWindowTest, AFolderThatCannotBeWrittenStartsNothingAndSaysWhatToDo) {
+    window.state().openelf = "/games/HDLOADER.ELF";
+    window.findChild<ExtractionController*>()->readOnlyFolder = [](const std::string&) {
+        return true;
+    };
+    ui().Command13->click();
+
+    EXPECT_TRUE(fake.runner.calls.empty());
+    ASSERT_EQ(shown().size(), 1u);
+    EXPECT_TRUE(shown()[0].text.contains(kitPath("hdl_gfx") + " cannot be written"));
+    EXPECT_TRUE(shown()[0].text.contains("Copy the whole program folder"));
+}
+
 TEST_F(SkinWindowTest, ViewShowsBothScreensAndClearsOnlyTheBoxOfABadPicture) {
     window.state().openelf = "/games/HDLOADER.ELF";
     toolWritesGraphicsSet();
