@@ -47,10 +47,8 @@ std::string directoryNotMadeMessage(std::string_view directory) {
 }
 
 std::string directoryNotWritableMessage(std::string_view directory) {
-    return "The directory " + std::string(directory) +
-           " cannot be written, so HDLPatch could not save the graphics there. Nothing was "
-           "started.\n" +
-           kCopyKitSomewhereWritable;
+    return "The graphics cannot be saved in " + std::string(directory) +
+           ": the folder cannot be written. Nothing was started.\n" + kCopyKitSomewhereWritable;
 }
 
 std::string pathNotPassableMessage(std::string_view path) {

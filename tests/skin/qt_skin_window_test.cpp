@@ -178,11 +178,15 @@ TEST_F(SkinWindowTest, AFolderThatCannotBeWrittenStartsNothingAndSaysWhatToDo) {
         return true;
     };
     ui().Command13->click();
+    writeFile(kitPath("hdl_gfx_tmp"));  // stands for a directory that cannot be made
+    ui().Command8->click();
 
     EXPECT_TRUE(fake.runner.calls.empty());
-    ASSERT_EQ(shown().size(), 1u);
-    EXPECT_TRUE(shown()[0].text.contains(kitPath("hdl_gfx") + " cannot be written"));
-    EXPECT_TRUE(shown()[0].text.contains("Copy the whole program folder"));
+    ASSERT_EQ(shown().size(), 2u);
+    for (int i : {0, 1}) {
+        EXPECT_TRUE(shown()[i].text.contains(kitPath(i == 0 ? "hdl_gfx:" : "hdl_gfx_tmp:")));
+        EXPECT_TRUE(shown()[i].text.contains("Copy the whole program folder"));
+    }
 }
 
 TEST_F(SkinWindowTest, ViewShowsBothScreensAndClearsOnlyTheBoxOfABadPicture) {
