@@ -89,7 +89,8 @@ std::optional<PatchRefusal> checkOutputName(const std::string& name) {
     if (!isUsableOutputName(name)) {
         return error("The output name \"" + name +
                      "\" cannot be used. It must be a plain file name without double quotes "
-                     "(\"), slashes (/ or \\) or control characters.");
+                     "(\"), slashes (/ or \\) or control characters, and must not end in a "
+                     "blank or a dot.");
     }
     return std::nullopt;
 }
@@ -186,6 +187,9 @@ std::optional<PatchRefusal> checkOutputFiles(const FormState& state, const Progr
 
 bool isUsableOutputName(std::string_view name) {
     if (name.empty() || name == "." || name == "..") return false;
+    // Windows drops a trailing blank or dot from a file name, so the tool would write a file
+    // other than the one checked; a name of blanks alone would name the folder itself.
+    if (name.back() == ' ' || name.back() == '.') return false;
     return !contains(name, "\"/\\") && !hasControl(name);
 }
 
@@ -233,7 +237,14 @@ std::optional<PatchRefusal> checkPatchRequest(const FormState& state, const Prog
         return error("The patch command line would not reach HDLPatch unchanged:\n" + patchLine);
     }
 
-    return checkOutputFiles(state, dir, options);
+    if (auto r = checkOutputFiles(state, dir, options)) return r;
+    if (options.readOnlyFolder(dir.directory())) {
+        return error(
+            "The program folder cannot be written, so the tools cannot save the patched loader "
+            "there:\n" +
+            dir.directory() + "\n" + kCopyKitSomewhereWritable);
+    }
+    return std::nullopt;
 }
 
 }  // namespace kelvane

@@ -30,6 +30,7 @@ struct PatchCheckOptions {
     // system's answers by default; tests may supply their own.
     std::function<bool(const std::string&, const std::string&)> samePath = sameFile;
     std::function<FileKind(const std::string&)> kindOf = fileKind;
+    std::function<bool(const std::string&)> readOnlyFolder = isReadOnlyFolder;
 };
 
 // Runs every check "Patch" makes before it writes or starts anything, in this
@@ -37,7 +38,8 @@ struct PatchCheckOptions {
 // name is a plain file name; both position fields are one or two hexadecimal
 // digits; every path on the command lines (and in a.bat) reaches the tools
 // unchanged; the outputs are not directories or other special files, and do
-// not overwrite the loaded file, each other or the batch file.
+// not overwrite the loaded file, each other or the batch file; the program
+// folder, where the outputs go, can be written.
 // Returns the first problem found, or nothing when the run may go ahead.
 std::optional<PatchRefusal> checkPatchRequest(const FormState& state, const ProgramDirectory& dir,
                                               const PatchCheckOptions& options);

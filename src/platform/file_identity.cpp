@@ -10,6 +10,7 @@
 #include <windows.h>
 #else
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace fs = std::filesystem;
@@ -64,6 +65,15 @@ FileKind fileKind(const std::string& path) {
     if (status.type() == fs::file_type::regular) return FileKind::Regular;
     if (status.type() == fs::file_type::directory) return FileKind::Directory;
     return error ? FileKind::Missing : FileKind::Other;
+}
+
+bool isReadOnlyFolder(const std::string& path) {
+#ifdef _WIN32
+    (void)path;
+    return false;
+#else
+    return fileKind(path) == FileKind::Directory && ::access(path.c_str(), W_OK | X_OK) != 0;
+#endif
 }
 
 std::optional<FileIdentity> fileIdentity(const std::string& path) {

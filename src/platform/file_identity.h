@@ -11,6 +11,11 @@ namespace kelvane {
 enum class FileKind { Missing, Regular, Directory, Other };
 FileKind fileKind(const std::string& path);
 
+// Whether path is an existing folder in which no file can be made (a
+// read-only medium or mount, no write permission). On Windows a folder's
+// read-only flag says nothing about that, so there it is never true.
+bool isReadOnlyFolder(const std::string& path);
+
 // Which file a path names: device and inode, or on Windows the volume serial
 // number and file index. Two paths with the same identity are one file,
 // whatever their text (hard links, symbolic links, case, "..").

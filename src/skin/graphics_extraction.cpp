@@ -1,6 +1,7 @@
 #include "skin/graphics_extraction.h"
 
 #include "core/graphics_set.h"
+#include "core/messages.h"
 #include "core/tool_paths.h"
 #include "platform/command_line_split.h"
 
@@ -43,6 +44,11 @@ std::string graphicsExtractedMessage(const ProgramDirectory& dir) {
 std::string directoryNotMadeMessage(std::string_view directory) {
     return "The directory " + std::string(directory) +
            " could not be created. The graphics were not extracted.";
+}
+
+std::string directoryNotWritableMessage(std::string_view directory) {
+    return "The graphics cannot be saved in " + std::string(directory) +
+           ": the folder cannot be written. Nothing was started.\n" + kCopyKitSomewhereWritable;
 }
 
 std::string pathNotPassableMessage(std::string_view path) {

@@ -35,6 +35,9 @@ std::string graphicsExtractedMessage(const ProgramDirectory& dir);
 
 // Failure messages; each names the path concerned.
 std::string directoryNotMadeMessage(std::string_view directory);
+// The target directory cannot be made or written (a read-only medium or a
+// folder without write permission); says how to get out of it.
+std::string directoryNotWritableMessage(std::string_view directory);
 std::string pathNotPassableMessage(std::string_view path);
 
 // A message box to show.

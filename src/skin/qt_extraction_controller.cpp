@@ -69,7 +69,13 @@ void ExtractionController::runExtraction(const std::string& directory, bool anno
     }
     // Without its own directory the tool would write into some other one.
     if (!QDir().mkpath(qtText(directory)) || !QFileInfo(qtText(directory)).isDir()) {
-        showError(directoryNotMadeMessage(directory));
+        showError(readOnlyFolder(context_.programDir.directory())
+                      ? directoryNotWritableMessage(directory)
+                      : directoryNotMadeMessage(directory));
+        return;
+    }
+    if (readOnlyFolder(directory)) {
+        showError(directoryNotWritableMessage(directory));
         return;
     }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,10 @@ class ExtractionController : public QObject {
     void extractGraphics();
     void preloadGraphics();
     void viewCurrentSkin();
+
+    // Whether a directory exists but cannot be written; the file system's
+    // answer unless a test supplies its own.
+    std::function<bool(const std::string&)> readOnlyFolder = isReadOnlyFolder;
 
   signals:
     // A preload was asked for with a loader file loaded, whether or not the

@@ -122,6 +122,7 @@ void checkAccepted(const Request& r) {
     // The output lands in the program directory, under the name typed.
     FUZZ_CHECK(!s.text13.empty() && s.text13 != "." && s.text13 != "..");
     FUZZ_CHECK(s.text13.find_first_of("/\\") == std::string::npos);
+    FUZZ_CHECK(s.text13.back() != ' ' && s.text13.back() != '.');
     FUZZ_CHECK(s.Text2 != s.openelf);
 
     std::vector<std::string> patchArgs{tools + "hdlpatch.exe"};
@@ -173,6 +174,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // nothing exists yet.
     options.samePath = [](const std::string& a, const std::string& b) { return a == b; };
     options.kindOf = [](const std::string&) { return FileKind::Missing; };
+    options.readOnlyFolder = [](const std::string&) { return false; };
     const auto refusal =
         checkPatchRequest(r.state, ProgramDirectory(r.directory, r.separator), options);
     if (refusal)

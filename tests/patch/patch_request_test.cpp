@@ -137,6 +137,10 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"NameWithDelete", &S::text13, "A\x7f", "output name"},
         RefusalCase{"NameDotDot", &S::text13, "..", "output name"},
         RefusalCase{"NameDot", &S::text13, ".", "output name"},
+        // Windows would write "OUT.ELF" or the folder itself instead.
+        RefusalCase{"NameEndsInBlank", &S::text13, "OUT.ELF ", "output name"},
+        RefusalCase{"NameOnlyBlanks", &S::text13, " ", "output name"},
+        RefusalCase{"NameEndsInDot", &S::text13, "OUT.", "output name"},
         RefusalCase{"XNotHex", &S::textxhex, "1G", "X position \"1G\" is not"},
         // An emptied field gets a plain message, not a quoted nothing.
         RefusalCase{"YEmpty", &S::textyhex, "", "The Y position is empty. Type one or two"},
@@ -196,6 +200,13 @@ TEST_F(PatchChecks, OutputsMustNotOverwriteTheLoadedFileOrEachOther) {
     state.openelf = "C:\\Games\\HDLOADER.ELF";
     outputNameChanged(state, kKit, "PACKED_OUTFILE.ELF");
     expectError("overwrite its own input");
+}
+
+TEST_F(PatchChecks, AProgramFolderThatCannotBeWrittenIsRefusedWithWhatToDo) {
+    options.readOnlyFolder = [](const std::string& folder) { return folder == "C:\\Kit"; };
+    expectError("program folder cannot be written");
+    expectError("Copy the whole program folder");
+    EXPECT_EQ(refusal(ProgramDirectory("C:\\Other", '\\')), Box());
 }
 
 // What the outputs are on disk decides too: the checks ask the file system.

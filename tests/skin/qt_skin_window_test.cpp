@@ -189,6 +189,23 @@ TEST_F(SkinWindowTest, NothingStartsWithoutLoadedFileOrDirectoryOrWithAnUnquotab
     EXPECT_TRUE(ui().Command6->isEnabled() && ui().Command12->isEnabled());
 }
 
+TEST_F(SkinWindowTest, AFolderThatCannotBeWrittenStartsNothingAndSaysWhatToDo) {
+    window.state().openelf = "/games/HDLOADER.ELF";
+    window.findChild<ExtractionController*>()->readOnlyFolder = [](const std::string&) {
+        return true;
+    };
+    ui().Command13->click();
+    writeFile(kitPath("hdl_gfx_tmp"));  // stands for a directory that cannot be made
+    ui().Command8->click();
+
+    EXPECT_TRUE(fake.runner.calls.empty());
+    ASSERT_EQ(shown().size(), 2u);
+    for (int i : {0, 1}) {
+        EXPECT_TRUE(shown()[i].text.contains(kitPath(i == 0 ? "hdl_gfx:" : "hdl_gfx_tmp:")));
+        EXPECT_TRUE(shown()[i].text.contains("Copy the whole program folder"));
+    }
+}
+
 TEST_F(SkinWindowTest, ViewShowsBothScreensAndClearsOnlyTheBoxOfABadPicture) {
     window.state().openelf = "/games/HDLOADER.ELF";
     toolWritesGraphicsSet();
