@@ -1,6 +1,15 @@
 # Cross-compiles for 64-bit Windows with mingw-w64 (Debian: g++-mingw-w64-x86-64-posix).
-# Use with -DKELVANE_BUILD_GUI=OFF: the Qt-free libraries, the stand-in tools
-# and the Windows test program are built; the programs run under Wine.
+#
+# Without Qt (-DKELVANE_BUILD_GUI=OFF) this file is the toolchain: the Qt-free
+# libraries, the stand-in tools and the Windows test program are built.
+#
+# With a Qt built for mingw-w64, Qt's own toolchain file comes first and loads
+# this one:
+#   -DCMAKE_TOOLCHAIN_FILE=<qt>/lib/cmake/Qt6/qt.toolchain.cmake
+#   -DQT_CHAINLOAD_TOOLCHAIN_FILE=<this file>
+#   -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
+# Qt's file adds its prefix to the search roots, so find_package(Qt6) finds it
+# although packages are looked for only below the roots.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
@@ -9,11 +18,12 @@ set(CMAKE_C_COMPILER ${KELVANE_MINGW_PREFIX}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${KELVANE_MINGW_PREFIX}-g++-posix)
 set(CMAKE_RC_COMPILER ${KELVANE_MINGW_PREFIX}-windres)
 
-set(CMAKE_FIND_ROOT_PATH /usr/${KELVANE_MINGW_PREFIX})
+list(APPEND CMAKE_FIND_ROOT_PATH /usr/${KELVANE_MINGW_PREFIX})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# Static runtime: the programs run without hunting for the compiler's DLLs.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+# No "-static" here: a program that uses the Qt DLLs must share their C++
+# runtime (libstdc++-6.dll), or one process would carry two runtimes. The
+# build links the Qt-free stand-ins statically, target by target.

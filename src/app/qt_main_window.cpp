@@ -28,6 +28,7 @@
 #include "skin/qt_extraction_controller.h"
 #include "skin/qt_font_window.h"
 #include "skin/qt_image_slots_controller.h"
+#include "skin/qt_skin_tools_controller.h"
 #include "ui_qt_main_window.h"
 
 namespace kelvane {
@@ -65,6 +66,10 @@ constexpr const char* kStatusPanel3Text = "HDLPatch + PS2-Packer";
 }  // namespace
 
 MainWindow::MainWindow(ProgramDirectory programDir, PlatformServices services, QWidget* parent)
+    : MainWindow(programDir, programDir, services, parent) {}
+
+MainWindow::MainWindow(ProgramDirectory workDir, ProgramDirectory kitDir, PlatformServices services,
+                       QWidget* parent)
     : QMainWindow(parent), ui_(std::make_unique<Ui::MainWindow>()) {
     ui_->setupUi(this);
     designLayout_ = std::make_unique<DesignLayout>(ui_->centralwidget);
@@ -75,9 +80,9 @@ MainWindow::MainWindow(ProgramDirectory programDir, PlatformServices services, Q
     keyboard_ = new KeyboardAccess(ui_->centralwidget, focusSink_, this);
     KeyboardAccess* keyboard = keyboard_;
     context_ = std::make_unique<AppContext>(
-        AppContext{state_, std::move(programDir), services.messages, services.dialogs,
-                   services.runner, services.desktop, this,
-                   [keyboard] { keyboard->focusSinkAfterClick(); }, *new RunGuard(this)});
+        AppContext{state_, std::move(workDir), services.messages, services.dialogs, services.runner,
+                   services.desktop, this, [keyboard] { keyboard->focusSinkAfterClick(); },
+                   *new RunGuard(this), std::move(kitDir)});
 
     runStartup();
 
@@ -106,7 +111,9 @@ void MainWindow::setUpControllers() {
     auto* extraction = new ExtractionController(
         {ui.Command13, ui.Command8, ui.Command6, ui.Image3, ui.Image2}, context, this);
     auto* colours = new ColourTableController(ui, context, this);
-    new ImageSlotsController(ui, context, this);
+    auto* imageSlots = new ImageSlotsController(ui, context, this);
+    // "Tools" follows "Readme(s)" in the menu bar.
+    new SkinToolsController(ui.menubar, ui.mnuReadme, context, *imageSlots, this);
     connect(extraction, &ExtractionController::preloadRequested, colours,
             &ColourTableController::preloaded);
 

@@ -32,6 +32,10 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
     MainWindow(ProgramDirectory programDir, PlatformServices services, QWidget* parent = nullptr);
+    // Works in workDir and opens the read-mes below kitDir: the two differ when
+    // the program is installed.
+    MainWindow(ProgramDirectory workDir, ProgramDirectory kitDir, PlatformServices services,
+               QWidget* parent = nullptr);
     ~MainWindow() override;
 
     FormState& state() { return state_; }

@@ -1,6 +1,7 @@
 #include "app/qt_open_loader_controller.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFileInfo>
 
 #include "app/open_loader.h"
@@ -26,7 +27,15 @@ OpenLoaderController::OpenLoaderController(QAction* trigger, AppContext& context
 }
 
 void OpenLoaderController::openLoader() {
-    const std::optional<QString> chosen = context_.dialogs.openFile(qtText(kOpenLoaderFilter));
+    // The dialog opens where the last confirmed choice was.
+    const RememberedChoice& remembered = context_.state.CommonDialog1;
+    const QString folder =
+        remembered.empty()
+            ? QString()
+            : QDir::toNativeSeparators(
+                  QFileInfo(QString::fromStdString(remembered.fullPath)).absolutePath());
+    const std::optional<QString> chosen =
+        context_.dialogs.openFileIn(qtText(kOpenLoaderFilter), folder);
 
     std::optional<RememberedChoice> confirmed;
     if (chosen && !chosen->isEmpty()) {

@@ -6,12 +6,13 @@
 
 namespace kelvane {
 
-// The two external tools live in "tools" below the program directory.
+// The two external tools: in "tools" below the program directory, or wherever
+// the program directory's tool search finds them.
 inline std::string hdlpatchPath(const ProgramDirectory& dir) {
-    return dir.join("\\tools\\hdlpatch.exe");
+    return dir.toolPath(Tool::HdlPatch);
 }
 inline std::string ps2PackerPath(const ProgramDirectory& dir) {
-    return dir.join("\\tools\\ps2-packer.exe");
+    return dir.toolPath(Tool::Ps2Packer);
 }
 
 }  // namespace kelvane

@@ -87,7 +87,7 @@ void HelpController::setUpLinkLabels() {
 
 void HelpController::openReadme(ReadmeDocument document) {
     openDocument(context_.desktop, context_.messages,
-                 qtText(readmePath(context_.programDir, document)));
+                 qtText(readmePath(context_.kitDir, document)));
 }
 
 void HelpController::openPage(const std::string& address) {

@@ -83,7 +83,16 @@ void PatchRunController::run(const PatchPlan& plan) {
     settle();
     if (!plan.toolByTool()) facts.batchFileLeft = removeFileIfPresent(plan.batchFilePath);
 
-    const std::vector<std::string> problems = judgePatchRun(plan, facts);
+    std::vector<std::string> problems = judgePatchRun(plan, facts);
+    // A tool that is missing: say where it goes.
+    if (!problems.empty()) {
+        for (const ExpectedOutput& output : plan.outputs) {
+            const auto tool = toolWithDisplayName(output.tool);
+            const std::string advice =
+                tool ? context_.programDir.missingToolAdvice(*tool) : std::string();
+            if (!advice.empty()) problems.push_back(advice);
+        }
+    }
     if (!problems.empty())
         context_.messages.show(qtText(joinParagraphs(problems)), MessageIcon::Error);
 }

@@ -13,10 +13,13 @@
 
 namespace kelvane {
 
-// What every controller of the main window shares: the state, the program
-// directory and the platform services. Owned by the main window.
+// What every controller of the main window shares: the state, the directory
+// the work paths and tools are formed from, the platform services and the
+// folder of the read-mes. Owned by the main window.
 struct AppContext {
     FormState& state;
+    // The program directory in portable mode, else the per-user work folder;
+    // it also finds the tools.
     ProgramDirectory programDir;
     MessageBoxes& messages;
     FileDialogs& dialogs;
@@ -27,6 +30,9 @@ struct AppContext {
     std::function<void()> focusSink;
     // Lets one tool run go at a time.
     RunGuard& runs;
+    // Where README lies: the program directory, or the installation's data
+    // folder. In a portable kit it is programDir.
+    ProgramDirectory kitDir;
 };
 
 }  // namespace kelvane

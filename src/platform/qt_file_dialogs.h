@@ -14,6 +14,13 @@ class FileDialogs {
   public:
     virtual ~FileDialogs() = default;
     virtual std::optional<QString> openFile(const QString& filter) = 0;
+
+    // The same, opening in `folder` (when it is not empty and exists). The
+    // default ignores the folder.
+    virtual std::optional<QString> openFileIn(const QString& filter, const QString& folder) {
+        Q_UNUSED(folder);
+        return openFile(filter);
+    }
 };
 
 }  // namespace kelvane

@@ -2,18 +2,24 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 
 #include "platform/qt_name_filters.h"
 
 namespace kelvane {
 
 std::optional<QString> QtFileDialogs::openFile(const QString& filter) {
+    return openFileIn(filter, QString());
+}
+
+std::optional<QString> QtFileDialogs::openFileIn(const QString& filter, const QString& folder) {
     QFileDialog dialog(parent_);
     dialog.setObjectName(QStringLiteral("openFileDialog"));
     dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters(toQtNameFilters(filter));
+    if (!folder.isEmpty() && QFileInfo(folder).isDir()) dialog.setDirectory(folder);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty()) return std::nullopt;

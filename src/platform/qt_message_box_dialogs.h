@@ -12,6 +12,7 @@ class QtMessageBoxes : public MessageBoxes {
     explicit QtMessageBoxes(QWidget* parent = nullptr) : parent_(parent) {}
     void setParent(QWidget* parent) { parent_ = parent; }
     void show(const QString& text, MessageIcon icon) override;
+    int ask(const QString& text, MessageIcon icon, const QStringList& buttons) override;
 
   private:
     QWidget* parent_;

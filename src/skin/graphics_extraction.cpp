@@ -55,8 +55,13 @@ std::optional<Report> judgeExtraction(const ProgramDirectory& dir, std::string_v
                                       const std::vector<std::string>& notWritten,
                                       bool announceSuccess) {
     const std::string tool = hdlpatchPath(dir);
-    if (!end.started)
-        return Report{notStartedMessage("HDLPatch", tool, end.error), MessageIcon::Error};
+    if (!end.started) {
+        std::string text = notStartedMessage("HDLPatch", tool, end.error);
+        // A missing tool: say where it goes.
+        if (const std::string advice = dir.missingToolAdvice(Tool::HdlPatch); !advice.empty())
+            text += "\n" + advice;
+        return Report{text, MessageIcon::Error};
+    }
     if (!end.succeeded()) {
         return Report{"HDLPatch (" + tool + ") " + outcomePhrase(end) +
                           ". The graphics may not have been extracted, or only in part.",

@@ -110,12 +110,14 @@ void ExtractionController::viewCurrentSkin() {
     context_.focusSink();
     const std::string preview = previewDirectory(context_.programDir);
     const char separator = context_.programDir.separator();
-    showInPictureBox(
-        widgets_.splashPreview,
-        readPreviewPicture(qtText(graphicsFilePath(preview, separator, "hdl_splash.bmp"))));
-    showInPictureBox(
-        widgets_.mainMenuPreview,
-        readPreviewPicture(qtText(graphicsFilePath(preview, separator, "hdl_main.bmp"))));
+    for (const auto& [box, file] : {std::pair{widgets_.splashPreview, "hdl_splash.bmp"},
+                                    std::pair{widgets_.mainMenuPreview, "hdl_main.bmp"}}) {
+        // A named pipe in the preview folder is refused, never waited on.
+        QString refusal;
+        showInPictureBox(
+            box, readPreviewPicture(qtText(graphicsFilePath(preview, separator, file)), &refusal));
+        if (!refusal.isEmpty()) context_.messages.show(refusal, MessageIcon::Error);
+    }
 }
 
 void ExtractionController::showError(const std::string& text) {

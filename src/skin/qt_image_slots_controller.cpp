@@ -1,9 +1,42 @@
 #include "skin/qt_image_slots_controller.h"
 
+#include <QDir>
+#include <QFileInfo>
+
+#include "platform/qt_text.h"
+#include "skin/picture_check.h"
 #include "skin/qt_picture_box.h"
+#include "skin/qt_picture_converter.h"
+#include "skin/qt_picture_file.h"
 #include "ui_qt_main_window.h"
 
 namespace kelvane {
+namespace {
+
+const QString kConvert = QStringLiteral("Convert");
+const QString kUseAnyway = QStringLiteral("Use Anyway");
+const QString kCancel = QStringLiteral("Cancel");
+
+QString folderOf(const RememberedChoice& choice) {
+    if (choice.empty()) return {};
+    return QDir::toNativeSeparators(QFileInfo(qtText(choice.fullPath)).absolutePath());
+}
+
+// What the user is told about a file that does not fit its slot.
+QString mismatchText(ImageSlot slot, const QString& path, const PictureInspection& inspection) {
+    if (!inspection.opened.ok()) {
+        QString title = qtText(slotTitle(slot));
+        title[0] = title[0].toUpper();
+        return QStringLiteral("%1\n\n%2 must be %3.")
+            .arg(fileOpenProblemText(path, inspection.opened), title,
+                 qtText(slotRequirement(slot)));
+    }
+    return qtText(pictureMismatchMessage(slot, path.toStdString(), inspection.facts,
+                                         inspection.fontDataPresent,
+                                         inspection.fontDataName.toStdString()));
+}
+
+}  // namespace
 
 ImageSlotsController::ImageSlotsController(Ui::MainWindow& ui, AppContext& context, QObject* parent)
     : QObject(parent), ui_(ui), context_(context) {
@@ -20,33 +53,72 @@ ImageSlotsController::ImageSlotsController(Ui::MainWindow& ui, AppContext& conte
 void ImageSlotsController::load(ImageSlot slot) {
     context_.focusSink();
     const ImageSlotRule& rule = imageSlotRule(slot);
+    // The slot's own filter entries first, then every picture.
+    const QString filter =
+        QString::fromLatin1(rule.filter) + QLatin1Char('|') + allPicturesFilterEntry();
     const std::optional<QString> chosen =
-        context_.dialogs.openFile(QString::fromLatin1(rule.filter));
+        context_.dialogs.openFileIn(filter, folderOf(context_.state.*rule.dialog));
     if (!chosen) return;
 
-    const std::string path = chosen->toStdString();
-    if (!pathFitsFragment(path)) {
+    if (!pathFitsFragment(chosen->toStdString())) {
         context_.messages.show(QStringLiteral("The file %1 cannot be passed to HDLPatch: its "
                                               "path contains a double quote. Nothing was changed.")
                                    .arg(*chosen),
                                MessageIcon::Error);
         return;
     }
-    const std::string name =
-        chooseSlotFile(context_.state, slot, path, context_.programDir.separator());
-    displayField(slot)->setText(QString::fromStdString(name));
+
+    // Only the header is read, and only from a regular file: a named pipe
+    // would block the window for good.
+    const PictureInspection inspection = inspectPictureFile(*chosen);
+    if (inspection.opened.problem == FileOpenProblem::NotRegular) {
+        context_.messages.show(fileOpenProblemText(*chosen, inspection.opened), MessageIcon::Error);
+        return;
+    }
+    const bool fits = inspection.opened.ok() &&
+                      pictureFitsSlot(slot, inspection.facts, inspection.fontDataPresent);
+    if (!fits) {
+        const bool canConvert = slotCanConvert(slot) && inspection.qtCanRead;
+        const QStringList buttons = canConvert ? QStringList{kConvert, kUseAnyway, kCancel}
+                                               : QStringList{kUseAnyway, kCancel};
+        const int answer = context_.messages.ask(mismatchText(slot, *chosen, inspection),
+                                                 MessageIcon::Warning, buttons);
+        const QString& pressed = answer >= 0 && answer < buttons.size() ? buttons[answer] : kCancel;
+        if (pressed == kCancel) return;
+        if (pressed == kConvert) {
+            const std::optional<ConvertedPicture> converted =
+                convertPictureFile(context_, *chosen, slot);
+            if (converted) arm(slot, converted->path, *chosen);
+            return;
+        }
+    }
+    arm(slot, *chosen, *chosen);
+}
+
+void ImageSlotsController::arm(ImageSlot slot, const QString& path,
+                               const std::optional<QString>& confirmed) {
+    const ImageSlotRule& rule = imageSlotRule(slot);
+    const char separator = context_.programDir.separator();
+    const RememberedChoice before = context_.state.*rule.dialog;
+    const std::string name = chooseSlotFile(context_.state, slot, path.toStdString(), separator);
+    RememberedChoice& remembered = context_.state.*rule.dialog;
+    if (!confirmed)
+        remembered = before;
+    else if (*confirmed != path)
+        remembered = {bareFileName(confirmed->toStdString(), separator), confirmed->toStdString()};
+    displayField(slot)->setText(qtText(name));
 
     // A file that cannot be shown still becomes the slot's choice; the preview
     // then keeps what it showed.
     if (QLabel* box = preview(slot)) {
-        if (const QImage picture = readPreviewPicture(*chosen); !picture.isNull())
+        if (const QImage picture = readPreviewPicture(path); !picture.isNull())
             showInPictureBox(box, picture);
     }
 }
 
 void ImageSlotsController::showButtonImageHelp() {
     context_.focusSink();
-    context_.messages.show(QString::fromStdString(kButtonImageHelpText), MessageIcon::None);
+    context_.messages.show(qtText(kButtonImageHelpText), MessageIcon::None);
 }
 
 QLineEdit* ImageSlotsController::displayField(ImageSlot slot) const {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
+#include <optional>
 
 #include "platform/qt_app_context.h"
 #include "skin/image_slots.h"
@@ -15,8 +17,10 @@ class MainWindow;
 namespace kelvane {
 
 // The four "Load" buttons of the replacement graphics and the "?" of the
-// button image. A confirmed choice sets the slot's display field, preview and
-// switch fragment; a cancelled dialog changes nothing.
+// button image. A chosen file is checked against what the loader needs; one
+// that fits, or one the user takes anyway, sets the slot's display field,
+// preview and switch fragment. One that does not fit can be converted instead.
+// A cancelled dialog or question changes nothing.
 class ImageSlotsController : public QObject {
     Q_OBJECT
   public:
@@ -24,6 +28,11 @@ class ImageSlotsController : public QObject {
 
     void load(ImageSlot slot);
     void showButtonImageHelp();
+
+    // Makes `path` the slot's file: display field, preview and fragment. The
+    // slot's dialog remembers `confirmed` (the file the user picked in it)
+    // when given, and otherwise keeps what it remembered.
+    void arm(ImageSlot slot, const QString& path, const std::optional<QString>& confirmed);
 
   private:
     QLineEdit* displayField(ImageSlot slot) const;

@@ -6,12 +6,18 @@
 #include <QPixmap>
 
 #include "skin/bitmap_completeness.h"
+#include "skin/qt_regular_file.h"
 
 namespace kelvane {
 
-QImage readPreviewPicture(const QString& path) {
+QImage readPreviewPicture(const QString& path, QString* refusal) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
+    const FileOpenResult opened = openRegularFile(file);
+    if (!opened.ok()) {
+        if (refusal && opened.problem == FileOpenProblem::NotRegular)
+            *refusal = fileOpenProblemText(path, opened);
+        return {};
+    }
 
     const QByteArray head = file.peek(64);
     const auto verdict = checkBitmapCompleteness(

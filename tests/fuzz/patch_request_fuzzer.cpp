@@ -22,6 +22,7 @@
 #include "patch/patch_plan.h"
 #include "patch/patch_validation.h"
 #include "platform/command_line_split.h"
+#include "platform/file_identity.h"
 #include "skin/colour_table.h"
 #include "skin/image_slots.h"
 
@@ -154,6 +155,8 @@ void checkAccepted(const Request& r) {
         FUZZ_CHECK(line.find_first_of("\r\n%") == std::string::npos);
     }
     FUZZ_CHECK(batchLines[3] == "cd " + r.directory);
+    const std::string batchFile = r.directory + r.separator + "a.bat";
+    FUZZ_CHECK(s.Text2 != batchFile && s.textpacked != batchFile);
     FUZZ_CHECK(r.directory.find_first_of("&|<>^") == std::string::npos);
     checkSameArguments(splitWindowsCommandLine(batchLines[4]), patchArgs, "a.bat patch line");
     checkSameArguments(splitWindowsCommandLine(batchLines[5]), packArgs, "a.bat packer line");
@@ -166,7 +169,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     PatchCheckOptions options;
     options.pack = r.pack;
     options.method = r.method;
-    // The paths are made up: compare their text and leave the disk alone.
+    // No file system here: paths name one file when their text is equal, and
+    // nothing exists yet.
     options.samePath = [](const std::string& a, const std::string& b) { return a == b; };
     options.kindOf = [](const std::string&) { return FileKind::Missing; };
     const auto refusal =

@@ -27,14 +27,20 @@ class FileIdentityTest : public ::testing::Test {
         write(dir / "loader.elf", "ELF loader bytes");
         write(dir / "other.elf", "ELF loader bytes");
         fs::create_hard_link(dir / "loader.elf", dir / "HARD.ELF");
-        fs::create_symlink(dir / "loader.elf", dir / "soft.elf");
-        fs::create_directory_symlink(dir / "sub", dir / "linked");
+        // Windows without the privilege to make links, and Wine, refuse them.
+        std::error_code refused;
+        fs::create_symlink(dir / "loader.elf", dir / "soft.elf", refused);
+        if (!refused) fs::create_directory_symlink(dir / "sub", dir / "linked", refused);
+        links = !refused;
     }
     ~FileIdentityTest() override { fs::remove_all(dir); }
     std::string at(const std::string& relative) const { return (dir / relative).string(); }
 
     fs::path dir;
+    bool links = false;
 };
+
+constexpr const char* kNoLinks = "symbolic links cannot be made on this system";
 
 struct SameFileCase {
     const char* name;
@@ -46,6 +52,10 @@ struct SameFileCase {
 class SameFile : public FileIdentityTest, public ::testing::WithParamInterface<SameFileCase> {};
 
 TEST_P(SameFile, DecidedByTheFileNotByThePathText) {
+    const std::string paths = std::string(GetParam().a) + GetParam().b;
+    if (!links &&
+        (paths.find("soft") != std::string::npos || paths.find("linked") != std::string::npos))
+        GTEST_SKIP() << kNoLinks;
     EXPECT_EQ(sameFile(at(GetParam().a), at(GetParam().b)), GetParam().same);
     EXPECT_EQ(sameFile(at(GetParam().b), at(GetParam().a)), GetParam().same);
 }
@@ -65,9 +75,14 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(FileIdentityTest, KindsOfWhatAPathNames) {
     EXPECT_EQ(fileKind(at("HARD.ELF")), FileKind::Regular);
-    EXPECT_EQ(fileKind(at("linked")), FileKind::Directory);
+    if (links) {
+        EXPECT_EQ(fileKind(at("linked")), FileKind::Directory);
+    }
+    EXPECT_EQ(fileKind(at("sub")), FileKind::Directory);
     EXPECT_EQ(fileKind(at("missing")), FileKind::Missing);
+#ifndef _WIN32  // no device files in a Windows file system
     EXPECT_EQ(fileKind("/dev/null"), FileKind::Other);
+#endif
 }
 
 // File systems with two-second times (FAT) give a rewrite within the same two

@@ -1,6 +1,7 @@
 // The skin controls of the main window, on the recording fakes.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
@@ -9,7 +10,13 @@
 
 #include "core/graphics_set.h"
 #include "patch/qt_patch_run_controller.h"
+#include "skin/modal_answer.h"
+#include "skin/picture_check.h"
+#include "skin/pipe_watchdog.h"
+#include "skin/qt_colour_table_editor.h"
+#include "skin/qt_convert_dialog.h"
 #include "skin/qt_extraction_controller.h"
+#include "skin/qt_picture_file.h"
 #include "support/fake_platform.h"
 #include "ui_qt_main_window.h"
 
@@ -26,6 +33,16 @@ void writeFile(const QString& path, const QByteArray& content = {}) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
     file.write(content);
+}
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString makePipe(const QString& path) {
+    EXPECT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0) << path.toStdString();
+    return path;
 }
 
 QColor centreColour(const QLabel* box) {
@@ -194,8 +211,8 @@ TEST_F(SkinWindowTest, ViewShowsBothScreensAndClearsOnlyTheBoxOfABadPicture) {
     }
 }
 
-// A picture that cannot be shown still counts; a cancel or a path that cannot
-// be quoted leaves the slot as it was.
+// A file taken anyway that cannot be shown still counts; a cancel or a path
+// that cannot be quoted leaves the slot as it was.
 TEST_F(SkinWindowTest, EachSlotOffersItsFilterAndKeepsItsChoiceOnCancelOrRefusal) {
     const QString menu = kitPath("menu.bmp"), splash = kitPath("splash.bmp");
     const QString broken = kitPath("broken.bmp"), raw = kitPath("b.RAW");
@@ -204,6 +221,7 @@ TEST_F(SkinWindowTest, EachSlotOffersItsFilterAndKeepsItsChoiceOnCancelOrRefusal
     writeFile(broken);
     fake.dialogs.answers = {
         std::nullopt, menu, std::nullopt, splash, broken, raw, QString("/art/a\"b.tga")};
+    fake.messages.answers = {"Use Anyway", "Use Anyway"};
     for (QPushButton* slot : {ui().Command9, ui().Command5, ui().Command5, ui().Command7,
                               ui().Command7, ui().Command9, ui().Command9, ui().Command4})
         slot->click();  // the font dialog finds no answer left: cancelled
@@ -212,9 +230,12 @@ TEST_F(SkinWindowTest, EachSlotOffersItsFilterAndKeepsItsChoiceOnCancelOrRefusal
     const QString button =
         "*.TGA (32bit Targa)|*.TGA|*.RAW (32bit interleaved RAW)|*.RAW|"
         "*.BMP (BMP Image)|*.BMP";
-    EXPECT_EQ(fake.dialogs.filters,
-              (std::vector<QString>{button, screen, screen, screen, screen, button, button,
-                                    "*.BMP (Load Font BMP)|*.BMP"}));
+    const QString expected[] = {button, screen, screen, screen,
+                                screen, button, button, "*.BMP (Load Font BMP)|*.BMP"};
+    ASSERT_EQ(fake.dialogs.filters.size(), 8u);
+    for (int i = 0; i < 8; ++i)  // the slot's own entries first, then every picture
+        EXPECT_TRUE(fake.dialogs.filters[i].startsWith(expected[i] + "|All pictures|*.BMP;*.PNG"))
+            << fake.dialogs.filters[i].toStdString();
     const FormState& state = window.state();
     EXPECT_EQ(state.Text10, (" /IM \"" + menu + "\"").toStdString());
     EXPECT_EQ(ui().Text7->text(), "menu.bmp");
@@ -226,8 +247,176 @@ TEST_F(SkinWindowTest, EachSlotOffersItsFilterAndKeepsItsChoiceOnCancelOrRefusal
     EXPECT_EQ(ui().textbutton->text(), "b.RAW");
     EXPECT_EQ(state.Text1, "");
     EXPECT_EQ(ui().textfont->text(), "Change Text ...");
+    // The empty and the missing file were questioned (nothing to convert), the
+    // quote refused.
+    ASSERT_EQ(shown().size(), 3u);
+    for (int i : {0, 1}) EXPECT_EQ(shown()[i].buttons, QStringList({"Use Anyway", "Cancel"}));
+    EXPECT_TRUE(shown()[1].text.contains(raw + " does not exist"));
+    EXPECT_EQ(shown()[2].icon, MessageIcon::Error);
+}
+
+TEST_F(SkinWindowTest, AMismatchIsConvertedUsedAnywayOrLeftAlone) {
+    QImage photo(640, 480, QImage::Format_ARGB32);
+    photo.fill(Qt::green);
+    const QString png = kitPath("photo.png");
+    ASSERT_TRUE(photo.save(png, "PNG"));
+    const QByteArray source = readAll(png);
+    const QString converted = kitPath("converted/photo-splash.bmp");
+
+    // Cancel, then Use Anyway.
+    fake.dialogs.answers = {png, png};
+    fake.messages.answers = {"Cancel", "Use Anyway"};
+    ui().Command7->click();
+    EXPECT_EQ(window.state().Text9, "");
     ASSERT_EQ(shown().size(), 1u);
-    EXPECT_EQ(shown()[0].icon, MessageIcon::Error);
+    EXPECT_EQ(shown()[0].buttons, QStringList({"Convert", "Use Anyway", "Cancel"}));
+    EXPECT_TRUE(shown()[0].text.contains("is a PNG picture of 640x480 pixels"));
+    EXPECT_TRUE(shown()[0].text.contains("uncompressed 24-bit BMP of 512x448"));
+    ui().Command7->click();
+    EXPECT_EQ(window.state().Text9, (" /IS \"" + png + "\"").toStdString());
+
+    // Convert three times: the second keeps the first beside it, the third
+    // replaces the first.
+    for (const char* second : {"", "Keep Both", "Replace"}) {
+        fake.dialogs.answers = {png};
+        fake.messages.answers = {"Convert", second};
+        whenModal<ConvertDialog>([](ConvertDialog* dialog) {
+            dialog->setFitMode(FitMode::FitInside);
+            dialog->accept();
+        });
+        ui().Command7->click();
+    }
+    const QString again = kitPath("converted/photo-splash-2.bmp");
+    EXPECT_EQ(window.state().Text9, (" /IS \"" + converted + "\"").toStdString());
+    EXPECT_EQ(ui().Text8->text(), "photo-splash.bmp");
+    EXPECT_FALSE(QFile::exists(kitPath("converted/photo-splash-3.bmp")));
+    EXPECT_EQ(window.state().CommonDialog4.fullPath, png.toStdString());
+    EXPECT_EQ(centreColour(ui().Image3), QColor(Qt::green));
+    EXPECT_EQ(readAll(png), source);
+    for (const QString& path : {converted, again}) {
+        const PictureInspection written = inspectPictureFile(path);
+        EXPECT_TRUE(pictureFitsSlot(ImageSlot::SplashScreen, written.facts, false))
+            << path.toStdString();
+    }
+    EXPECT_EQ(shown().back().buttons, QStringList({"Keep Both", "Replace", "Cancel"}));
+
+    // The button image as a 128x64 BMP; a font without its data is not convertible.
+    fake.dialogs.answers = {png, png};
+    fake.messages.answers = {"Convert"};
+    whenModal<ConvertDialog>([](ConvertDialog* dialog) {
+        EXPECT_EQ(dialog->fitMode(), FitMode::FillAndCrop);
+        dialog->accept();
+    });
+    ui().Command9->click();
+    const QString button = kitPath("converted/photo-button.bmp");
+    EXPECT_EQ(window.state().pulsanti, ("/IB \"" + button + "\"").toStdString());
+    EXPECT_TRUE(pictureFitsSlot(ImageSlot::ButtonImage, inspectPictureFile(button).facts, false));
+    ui().Command4->click();
+    EXPECT_EQ(shown().back().buttons, QStringList({"Use Anyway", "Cancel"}));
+    EXPECT_TRUE(shown().back().text.contains("photo.dat is not beside it"));
+    EXPECT_EQ(window.state().Text1, "");
+}
+
+TEST_F(SkinWindowTest, ConvertPictureOnItsOwnArmsTheChosenSlotOnlyWhenAsked) {
+    QImage photo(300, 300, QImage::Format_RGB32);
+    photo.fill(Qt::magenta);
+    const QString png = kitPath("photo.png");
+    ASSERT_TRUE(photo.save(png, "PNG"));
+    QAction* convert = window.findChild<QAction*>("mnuConvertPicture");
+    fake.dialogs.answers = {png, png};
+    fake.messages.answers = {"Not Now", "Use It"};
+    for (ImageSlot slot : {ImageSlot::ButtonImage, ImageSlot::MainMenuScreen}) {
+        whenModal<ConvertDialog>([slot](ConvertDialog* dialog) {
+            dialog->setSlot(slot);
+            dialog->accept();
+        });
+        convert->trigger();
+    }
+    EXPECT_TRUE(QFile::exists(kitPath("converted/photo-button.bmp")));
+    EXPECT_EQ(window.state().pulsanti, "");
+    EXPECT_EQ(window.state().Text10,
+              (" /IM \"" + kitPath("converted/photo-main.bmp") + "\"").toStdString());
+    EXPECT_EQ(centreColour(ui().Image2), QColor(Qt::magenta));
+    EXPECT_TRUE(window.state().CommonDialog3.empty()) << "its own dialog chose nothing";
+    EXPECT_EQ(fake.dialogs.folders.back(), QDir::toNativeSeparators(programDir.path()));
+}
+
+TEST_F(SkinWindowTest, EachDialogOpensInTheFolderOfItsLastConfirmedChoice) {
+    ASSERT_TRUE(QDir(programDir.path()).mkpath("art/menus") &&
+                QDir(programDir.path()).mkpath("games"));
+    const QString menu = kitPath("art/menus/menu.bmp"), loader = kitPath("games/HDL.ELF");
+    writeBitmap(menu, Qt::yellow);
+    writeFile(loader, QByteArray(2977792, '\0'));
+    fake.dialogs.answers = {menu, std::nullopt, std::nullopt, loader, std::nullopt};
+    ui().Command5->click();
+    ui().Command5->click();  // cancelled: the folder stays
+    ui().Command7->click();  // another slot has its own
+    ui().mnuOpen->trigger();
+    ui().mnuOpen->trigger();
+    const QString menus = QDir::toNativeSeparators(kitPath("art/menus"));
+    EXPECT_EQ(
+        fake.dialogs.folders,
+        (std::vector<QString>{"", menus, "", "", QDir::toNativeSeparators(kitPath("games"))}));
+}
+
+TEST_F(SkinWindowTest, ANamedPipeIsRefusedNamingItAndNothingWaitsForIt) {
+    const QString pipe = kitPath("PIPE.BMP");
+    ASSERT_TRUE(QDir(programDir.path()).mkpath("hdl_gfx_tmp"));
+    const QString previewPipe = kitPath("hdl_gfx_tmp/hdl_splash.bmp");
+    writeBitmap(kitPath("hdl_gfx_tmp/hdl_main.bmp"), Qt::blue);
+    PipeWatchdog watchdog({makePipe(pipe), makePipe(previewPipe)});
+
+    fake.dialogs.answers = {pipe};
+    ui().Command5->click();
+    ui().Command6->setEnabled(true);
+    ui().Command6->click();
+    EXPECT_FALSE(watchdog.stop()) << "the window waited on a pipe";
+    EXPECT_EQ(window.state().Text10, "");
+    ASSERT_EQ(shown().size(), 2u);
+    EXPECT_TRUE(shown()[0].text.contains(pipe + " is a named pipe"));
+    EXPECT_TRUE(shown()[1].text.contains(previewPipe + " is a named pipe"));
+    EXPECT_EQ(centreColour(ui().Image2), QColor(Qt::blue));
+}
+
+TEST_F(SkinWindowTest, ToolsMenuFollowsReadmeAndItsEditorArmsTheSavedColourTable) {
+    QStringList menus;
+    for (QAction* entry : ui().menubar->actions()) menus << entry->text();
+    EXPECT_EQ(menus.indexOf("&Tools"), menus.indexOf(ui().mnuReadme->title()) + 1);
+    QAction* edit = window.findChild<QAction*>("mnuEditColours");
+    ASSERT_TRUE(edit && window.findChild<QAction*>("mnuConvertPicture"));
+
+    const QString table = kitPath("hdl_gfx/hdl_colors.txt");
+    edit->trigger();  // no table yet
+    ASSERT_TRUE(QDir(programDir.path()).mkpath("hdl_gfx"));
+    PipeWatchdog watchdog({makePipe(table)});
+    // Should the pipe ever be read, the editor that follows is closed at once.
+    QPointer<QTimer> closer =
+        whenModal<ColourTableEditor>([](ColourTableEditor* editor) { editor->reject(); });
+    edit->trigger();  // a pipe in its place
+    delete closer.data();
+    EXPECT_FALSE(watchdog.stop());
+    ASSERT_EQ(shown().size(), 2u);
+    for (const auto& message : shown())
+        EXPECT_TRUE(message.icon == MessageIcon::Error && message.text.contains(table));
+    QFile::remove(table);
+
+    const QByteArray bytes =
+        "10104080 // 1_Menu background\r\nnot an entry\r\n80808040 // 2_Box border\r\n";
+    writeFile(table, bytes);
+    whenModal<ColourTableEditor>([](ColourTableEditor* editor) {
+        editor->pickColour = [](const QColor&) { return QColor(255, 0, 0, 255); };
+        editor->editRow(1);  // read-only: nothing happens
+        editor->editRow(2);
+        editor->save();
+        editor->accept();
+    });
+    edit->trigger();
+    QByteArray expected = bytes;
+    expected.replace("80808040", "80000080");  // scale 2: full red is 80, full alpha 80
+    EXPECT_EQ(readAll(table), expected);
+    EXPECT_EQ(window.state().colors, ("/IC \"" + table + "\"").toStdString());
+    EXPECT_EQ(shown().back().icon, MessageIcon::Information);
+    EXPECT_TRUE(shown().back().text.contains("saved"));
 }
 
 }  // namespace

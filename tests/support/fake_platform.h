@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <deque>
 #include <optional>
 #include <vector>
@@ -14,30 +15,50 @@
 
 namespace kelvane::testing {
 
-// Records every message box instead of showing it.
+// Records every message box instead of showing it. Questions are recorded
+// in `shown` too, with their buttons, and answered from `answers` (button
+// captions, taken in order); with no answer left the last button is pressed.
 class FakeMessageBoxes : public MessageBoxes {
   public:
     struct Shown {
         QString text;
         MessageIcon icon;
+        QStringList buttons = {};
     };
     void show(const QString& text, MessageIcon icon) override { shown.push_back({text, icon}); }
+    int ask(const QString& text, MessageIcon icon, const QStringList& buttons) override {
+        shown.push_back({text, icon, buttons});
+        if (answers.empty()) return int(buttons.size()) - 1;
+        const QString answer = answers.front();
+        answers.pop_front();
+        const int index = int(buttons.indexOf(answer));
+        return index < 0 ? int(buttons.size()) - 1 : index;
+    }
     std::vector<Shown> shown;
+    std::deque<QString> answers;
 };
 
 // Answers file dialogs from a script: each call takes the next answer
-// (a path, or nothing for a cancel); with no answer left it cancels.
+// (a path, or nothing for a cancel); with no answer left it cancels. Records
+// each filter and the folder the dialog was asked to open in.
 class FakeFileDialogs : public FileDialogs {
   public:
     std::optional<QString> openFile(const QString& filter) override {
+        return openFileIn(filter, QString());
+    }
+    std::optional<QString> openFileIn(const QString& filter, const QString& folder) override {
         filters.push_back(filter);
+        folders.push_back(folder);
         if (answers.empty()) return std::nullopt;
-        auto answer = answers.front();
+        const bool confirmed = answers.front().has_value();
+        const QString path = answers.front().value_or(QString());
         answers.pop_front();
-        return answer;
+        if (!confirmed) return std::nullopt;
+        return path;
     }
     std::deque<std::optional<QString>> answers;
     std::vector<QString> filters;
+    std::vector<QString> folders;
 };
 
 // Records every start; runs nothing. Outcomes come from a script (default:

@@ -1,7 +1,14 @@
 #include "run_tool.h"
 
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+
+#include <random>
+#else
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <cstdio>
 #include <cstdlib>
@@ -22,6 +29,75 @@ std::string readAll(std::FILE* file) {
 
 }  // namespace
 
+#ifdef _WIN32
+namespace {
+
+// One argument as the C runtime reads it back: quoted, with the backslashes
+// before a quote doubled.
+std::wstring quotedArgument(const std::wstring& arg) {
+    std::wstring quoted = L"\"";
+    std::size_t backslashes = 0;
+    for (wchar_t c : arg) {
+        if (c == L'\\') {
+            ++backslashes;
+            continue;
+        }
+        quoted.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
+        backslashes = 0;
+        quoted.push_back(c);
+    }
+    quoted.append(backslashes * 2, L'\\');
+    return quoted + L"\"";
+}
+
+HANDLE inheritable(std::FILE* file) {
+    HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)));
+    SetHandleInformation(handle, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
+    return handle;
+}
+
+}  // namespace
+
+ToolRun runTool(const std::string& name, const std::vector<std::string>& args,
+                const std::filesystem::path& cwd, const std::filesystem::path& log) {
+    const std::filesystem::path program = kKitDir / "tools" / (name + ".exe");
+    std::wstring line = quotedArgument(program.wstring());
+    for (const std::string& arg : args)
+        line += L" " + quotedArgument(
+                           std::filesystem::path(std::u8string(arg.begin(), arg.end())).wstring());
+
+    std::FILE* out = std::tmpfile();
+    std::FILE* err = std::tmpfile();
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = inheritable(out);
+    startup.hStdError = inheritable(err);
+    SetEnvironmentVariableW(L"KELVANE_TOOL_LOG", log.empty() ? nullptr : log.c_str());
+    PROCESS_INFORMATION process{};
+    const bool started = CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE, 0,
+                                        nullptr, cwd.c_str(), &startup, &process);
+    SetEnvironmentVariableW(L"KELVANE_TOOL_LOG", nullptr);
+    if (!started) throw std::runtime_error("CreateProcess failed for " + program.string());
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD exitCode = 0;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return {static_cast<int>(exitCode), readAll(out), readAll(err)};
+}
+
+TempDir::TempDir() {
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        path =
+            std::filesystem::temp_directory_path() / ("kelvane-tools-" + std::to_string(random()));
+        if (std::filesystem::create_directory(path)) return;
+    }
+    throw std::runtime_error("no temporary directory could be made");
+}
+#else
 ToolRun runTool(const std::string& name, const std::vector<std::string>& args,
                 const std::filesystem::path& cwd, const std::filesystem::path& log) {
     std::vector<std::string> argvText{(kKitDir / "tools" / (name + ".exe")).string()};
@@ -52,6 +128,7 @@ TempDir::TempDir() {
     if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
     path = pattern;
 }
+#endif
 
 TempDir::~TempDir() {
     std::error_code ignored;

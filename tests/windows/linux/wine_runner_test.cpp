@@ -31,10 +31,14 @@ class WineRunner : public ::testing::Test {
         if (QStandardPaths::findExecutable(QStringLiteral("wine")).isEmpty())
             GTEST_SKIP() << "wine is not installed";
         if (!fs::exists(kWindowsTools / "hdlpatch.exe"))
-            GTEST_SKIP() << "no Windows build of the tools in " << kWindowsTools;
+            GTEST_SKIP() << "no Windows build of the tools in " << kWindowsTools
+                         << " (the build makes one when mingw-w64 is installed)";
         // A prefix of the caller's (scripts/windows-tests.sh makes one) or our own.
         if (qEnvironmentVariableIsEmpty("WINEPREFIX")) qputenv("WINEPREFIX", KELVANE_WINE_PREFIX);
         qputenv("WINEDEBUG", "-all");
+        // A new prefix is made without offering the Mono and Gecko installers.
+        if (qEnvironmentVariableIsEmpty("WINEDLLOVERRIDES"))
+            qputenv("WINEDLLOVERRIDES", "mscoree,mshtml=");
         qputenv("KELVANE_TOOL_LOG", QByteArray::fromStdString(log.string()));
 
         fs::create_directories(kit / "tools");

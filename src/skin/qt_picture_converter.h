@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+#include "platform/qt_app_context.h"
+#include "skin/image_slots.h"
+
+namespace kelvane {
+
+struct ConvertedPicture {
+    QString path;
+    ImageSlot slot;
+};
+
+// Converts a picture for a slot: reads it, lets the user choose the fit (and
+// the slot, when `slot` is not given) on a preview, and writes the result
+// into the "converted" folder under a new name. The source is never written
+// over; an earlier conversion of the same name only when the user says so.
+// Every failure is reported naming the file; returns nothing then, or when
+// the user cancelled.
+std::optional<ConvertedPicture> convertPictureFile(AppContext& context, const QString& source,
+                                                   std::optional<ImageSlot> slot);
+
+}  // namespace kelvane

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include "platform/qt_app_context.h"
+
+class QMenu;
+class QMenuBar;
+
+namespace kelvane {
+
+class ImageSlotsController;
+
+// The "Tools" menu, placed right after "Readme(s)": "Convert Picture..." makes
+// a fitting BMP for one of the three picture slots from any picture, and "Edit
+// Colour Table..." edits the extraction directory's colour table with colour
+// pickers and arms it for the next patch.
+class SkinToolsController : public QObject {
+    Q_OBJECT
+  public:
+    SkinToolsController(QMenuBar* menuBar, QMenu* menuBefore, AppContext& context,
+                        ImageSlotsController& imageSlots, QObject* parent);
+
+    void convertPicture();
+    void editColourTable();
+
+  private:
+    AppContext& context_;
+    ImageSlotsController& slots_;
+    QString lastPicture_;  // the converter's last confirmed source
+};
+
+}  // namespace kelvane

@@ -1,0 +1,215 @@
+// Picture header checks, converted file names and the colour table file.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "skin/colour_table_file.h"
+#include "skin/picture_check.h"
+#include "skin/picture_facts.h"
+#include "skin/picture_fit.h"
+
+namespace kelvane {
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+
+void put16(Bytes& b, std::size_t at, unsigned v) {
+    b[at] = v & 0xff;
+    b[at + 1] = (v >> 8) & 0xff;
+}
+void put32(Bytes& b, std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) b[at + i] = (v >> (8 * i)) & 0xff;
+}
+
+// The 54 header bytes of a BMP and the size of the file they promise.
+struct Head {
+    Bytes bytes;
+    std::uint64_t fullSize;
+};
+
+Head bmp(std::int32_t width, std::int32_t height, unsigned bits, std::uint32_t compression = 0) {
+    Bytes b(54, 0);
+    b[0] = 'B';
+    b[1] = 'M';
+    const std::uint64_t stride = (std::uint64_t(width < 0 ? -width : width) * bits + 31) / 32 * 4;
+    const std::uint64_t size = 54 + stride * std::uint64_t(height < 0 ? -height : height);
+    put32(b, 2, std::uint32_t(size));
+    put32(b, 10, 54);
+    put32(b, 14, 40);
+    put32(b, 18, std::uint32_t(width));
+    put32(b, 22, std::uint32_t(height));
+    put16(b, 26, 1);
+    put16(b, 28, bits);
+    put32(b, 30, compression);
+    return {b, size};
+}
+
+Head tga(unsigned width, unsigned height, unsigned bits, unsigned type = 2) {
+    Bytes b(18, 0);
+    b[2] = static_cast<unsigned char>(type);
+    put16(b, 12, width);
+    put16(b, 14, height);
+    b[16] = static_cast<unsigned char>(bits);
+    return {b, 18 + std::uint64_t(width) * height * (bits / 8)};
+}
+
+Head png(std::uint32_t width, std::uint32_t height) {
+    Bytes b = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R'};
+    for (std::uint32_t v : {width, height})
+        for (int shift : {24, 16, 8, 0}) b.push_back((v >> shift) & 0xff);
+    b.push_back(8);  // bit depth
+    b.push_back(6);  // RGBA
+    return {b, 4096};
+}
+
+struct HeaderCase {
+    const char* name;
+    ImageSlot slot;
+    Head head;
+    std::string fileName;
+    bool fits;
+    const char* described;  // a part of what the message says the file is
+    std::int64_t sizeChange = 0;
+    std::size_t headKept = 64;
+    bool fontData = true;
+};
+
+class PictureHeaderCheck : public ::testing::TestWithParam<HeaderCase> {};
+
+TEST_P(PictureHeaderCheck, TellsWhetherTheFileFitsAndWhatItIs) {
+    const HeaderCase& c = GetParam();
+    const std::size_t kept = std::min(c.headKept, c.head.bytes.size());
+    const std::uint64_t size = std::uint64_t(std::int64_t(c.head.fullSize) + c.sizeChange);
+    const PictureFacts facts = describePicture(c.head.bytes.data(), kept, size, c.fileName);
+    EXPECT_EQ(pictureFitsSlot(c.slot, facts, c.fontData), c.fits);
+    const std::string message =
+        pictureMismatchMessage(c.slot, "/p/" + c.fileName, facts, c.fontData, "font.dat");
+    EXPECT_NE(message.find(c.described), std::string::npos) << message;
+    EXPECT_NE(message.find(slotRequirement(c.slot)), std::string::npos);
+    EXPECT_EQ(message.find("Convert") != std::string::npos, c.slot != ImageSlot::Font);
+}
+
+const ImageSlot kSplash = ImageSlot::SplashScreen, kMenu = ImageSlot::MainMenuScreen,
+                kButton = ImageSlot::ButtonImage, kFont = ImageSlot::Font;
+
+INSTANTIATE_TEST_SUITE_P(
+    Slots, PictureHeaderCheck,
+    ::testing::Values(
+        HeaderCase{"ScreenRight", kSplash, bmp(512, 448, 24), "s.bmp", true, "512x448"},
+        HeaderCase{"MenuRightEvenNamedPng", kMenu, bmp(512, 448, 24), "m.png", true, "BMP"},
+        HeaderCase{"Screen32Bit", kSplash, bmp(512, 448, 32), "s.bmp", false, "32 bits"},
+        HeaderCase{"ScreenWrongSize", kMenu, bmp(640, 480, 24), "m.bmp", false, "640x480"},
+        HeaderCase{"ScreenCompressed", kSplash, bmp(512, 448, 8, 1), "s.bmp", false, "compressed"},
+        HeaderCase{"ScreenTopDown", kSplash, bmp(512, -448, 24), "s.bmp", false,
+                   "rows stored from the top"},
+        HeaderCase{"ScreenCutShort", kSplash, bmp(512, 448, 24), "s.bmp", false, "cut short", -1},
+        HeaderCase{"ScreenHeaderCutShort", kSplash, bmp(512, 448, 24), "s.bmp", false, "cut short",
+                   0, 20},
+        HeaderCase{"ScreenHugeHeader", kSplash, bmp(0x7fffffff, -0x7fffffff, 24), "s.bmp", false,
+                   "2147483647x2147483647"},
+        HeaderCase{"ScreenPng", kSplash, png(512, 448), "s.png", false, "a PNG picture of 512x448"},
+        HeaderCase{"ScreenUnknown",
+                   kMenu,
+                   {Bytes(64, 'x'), 64},
+                   "m.bmp",
+                   false,
+                   "not a picture this program recognises of 64 bytes"},
+        HeaderCase{"ButtonBmp", kButton, bmp(128, 64, 24), "b.bmp", true, "BMP"},
+        HeaderCase{"ButtonBmp32", kButton, bmp(128, 64, 32), "b.bmp", false, "32 bits"},
+        HeaderCase{"ButtonTarga", kButton, tga(128, 64, 32), "b.TGA", true, "Targa"},
+        HeaderCase{"ButtonTargaRle", kButton, tga(128, 64, 32, 10), "b.tga", true, "compressed",
+                   -20000},
+        HeaderCase{"ButtonTarga24", kButton, tga(128, 64, 24), "b.tga", false, "24 bits"},
+        HeaderCase{"ButtonTargaCutShort", kButton, tga(128, 64, 32), "b.tga", false, "cut short",
+                   -1},
+        HeaderCase{"ButtonTargaHeaderCutShort", kButton, tga(128, 64, 32), "b.tga", false,
+                   "cut short", 0, 10},
+        HeaderCase{"ButtonRaw", kButton, {Bytes(64, 0), 32768}, "b.RAW", true, "32768 bytes"},
+        HeaderCase{"ButtonRawShort",
+                   kButton,
+                   {Bytes(64, 0), 32767},
+                   "b.raw",
+                   false,
+                   "a RAW file of 32767 bytes"},
+        HeaderCase{"FontRight", kFont, bmp(256, 256, 8), "font.bmp", true, "256x256"},
+        HeaderCase{"FontWithoutData", kFont, bmp(256, 256, 24), "font.bmp", false,
+                   "font data file font.dat is not beside it", 0, 64, false},
+        HeaderCase{"FontWrongSize", kFont, bmp(128, 256, 24), "font.bmp", false, "128x256"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ConvertedFileName, KeepsTheSourceNameMadeSafeAndNumbersLaterAttempts) {
+    EXPECT_EQ(convertedFileName("holiday.photo.JPG", ImageSlot::SplashScreen, 1),
+              "holiday.photo-splash.bmp");
+    EXPECT_EQ(convertedFileName("menu.png", ImageSlot::MainMenuScreen, 3), "menu-main-3.bmp");
+    EXPECT_EQ(convertedFileName("a\"b\tc:d.png", ImageSlot::ButtonImage, 1), "a_b_c_d-button.bmp");
+    EXPECT_EQ(convertedFileName(".png", ImageSlot::ButtonImage, 1), ".png-button.bmp");
+    EXPECT_EQ(convertedFileName("", ImageSlot::ButtonImage, 1), "picture-button.bmp");
+    EXPECT_EQ(convertedDirectory(ProgramDirectory("C:\\Kit", '\\')), "C:\\Kit\\converted");
+}
+
+// --- the colour table file ---
+
+std::string digitsOf(const ColourTableFile& table, std::size_t line) {
+    return table.lines[line].text.substr(0, 8);
+}
+
+TEST(ColourTableFile, UntouchedAndReEditedTablesStayByteIdentical) {
+    const std::string tables[] = {
+        "10104080 // 1_Menu background\r\n80808040 // 2_Box border\r\n",
+        "10104080 // 1_Menu background\n# a note\n\n80808040 // 2_Box border",
+        "\xEF\xBB\xBF"
+        "10104080 // 1_After a byte order mark\r\nff00ff80 // 1_x\n\r\n",
+        "1010408 // 1_too few digits\r\n10104080 // 3_bad scale\r\n10104080 //1_no blank\r\n",
+    };
+    for (const std::string& bytes : tables) {
+        ColourTableFile table = parseColourTable(bytes);
+        EXPECT_EQ(table.bytes, bytes);
+        // Writing every entry's own colour back changes nothing either.
+        for (std::size_t i = 0; i < table.lines.size(); ++i)
+            if (table.lines[i].editable) setLineColour(table, i, toScreenColour(table.lines[i]));
+        EXPECT_EQ(table.bytes, bytes);
+    }
+    EXPECT_EQ(parseColourTable(tables[1]).lines.size(), 4u);
+    const ColourTableFile odd = parseColourTable(tables[3]);
+    for (const ColourLine& line : odd.lines) EXPECT_FALSE(line.editable) << line.text;
+    EXPECT_FALSE(parseColourTable(tables[2]).lines[0].editable);
+}
+
+TEST(ColourTableFile, AnEditChangesOnlyTheDigitsOfItsLineInTheFilesCase) {
+    const std::string bytes =
+        "10104080 // 1_Menu background\r\nab00cd40 // 1_lower case\nFFFFFF80 // 2_Scaled";
+    ColourTableFile table = parseColourTable(bytes);
+    ASSERT_EQ(table.lines.size(), 3u);
+    setLineColour(table, 1, {0x12, 0xef, 0x00, 255});
+    std::string expected = bytes;
+    expected.replace(bytes.find("ab00cd40"), 8, "12ef0080");
+    EXPECT_EQ(table.bytes, expected);
+    EXPECT_EQ(table.lines[1].description, "lower case");
+
+    setLineColour(table, 2, {255, 128, 0, 0});  // scale 2: written in 00-80
+    expected.replace(bytes.find("FFFFFF80"), 8, "80400000");
+    EXPECT_EQ(table.bytes, expected);
+    EXPECT_EQ(digitsOf(table, 2), "80400000");
+}
+
+TEST(ColourTableFile, ScaleTwoAndAlphaMapTheEndsOfTheirRangeAndRoundTrip) {
+    // File 00 and 80 are the ends of the screen range; beyond 80 shows as full.
+    EXPECT_EQ(screenLevel(0x00, 2), 0);
+    EXPECT_EQ(screenLevel(0x80, 2), 255);
+    EXPECT_EQ(screenLevel(0xFF, 2), 255);
+    EXPECT_EQ(fileLevel(255, 2), 0x80);
+    EXPECT_EQ(fileLevel(0, 2), 0x00);
+    EXPECT_EQ(fileLevel(0xC3, 1), 0xC3);
+    for (int level = 0; level <= 0x80; ++level)
+        EXPECT_EQ(fileLevel(screenLevel(level, 2), 2), level) << level;
+    const ColourTableFile table = parseColourTable("40804080 // 2_Half\n");
+    const ScreenColour shown = toScreenColour(table.lines[0]);
+    EXPECT_EQ(shown.red, 128);
+    EXPECT_EQ(shown.green, 255);
+    EXPECT_EQ(shown.alpha, 255);
+}
+
+}  // namespace
+}  // namespace kelvane

@@ -1,0 +1,208 @@
+// Pictures converted and written as the loader needs them, read back byte by
+// byte; and files that are not regular files refused without waiting.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QFile>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <chrono>
+#include <future>
+#include <thread>
+
+#include "skin/qt_colour_table_editor.h"
+#include "skin/qt_picture_box.h"
+#include "skin/qt_picture_conversion.h"
+#include "skin/qt_picture_file.h"
+#include "support/fake_platform.h"
+
+namespace kelvane {
+namespace {
+
+std::uint32_t le(const QByteArray& b, int at, int bytes) {
+    std::uint32_t v = 0;
+    for (int i = bytes - 1; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(b[at + i]);
+    return v;
+}
+
+// The colour of pixel (x, y), counted from the top, read from the file bytes.
+QColor filePixel(const QByteArray& file, int x, int y) {
+    const int width = int(le(file, 18, 4)), height = int(le(file, 22, 4));
+    const int stride = (width * 3 + 3) / 4 * 4;
+    const int at = int(le(file, 10, 4)) + (height - 1 - y) * stride + x * 3;
+    return QColor(static_cast<unsigned char>(file[at + 2]),
+                  static_cast<unsigned char>(file[at + 1]), static_cast<unsigned char>(file[at]));
+}
+
+// 1000 x 400: a red band on the left (x < 125), blue on the right (x >= 875),
+// between them green above the middle and yellow below it.
+QImage bandedSource() {
+    QImage source(1000, 400, QImage::Format_ARGB32);
+    QPainter painter(&source);
+    painter.fillRect(0, 0, 1000, 200, Qt::green);
+    painter.fillRect(0, 200, 1000, 200, Qt::yellow);
+    painter.fillRect(0, 0, 125, 400, Qt::red);
+    painter.fillRect(875, 0, 125, 400, Qt::blue);
+    return source;
+}
+
+struct FitCase {
+    const char* name;
+    FitMode mode;
+    PictureSize size;
+    // Top left, top right, bottom left, bottom right.
+    QColor corners[4];
+};
+
+class ConversionReadBack : public ::testing::TestWithParam<FitCase> {};
+
+TEST_P(ConversionReadBack, WritesAnUncompressedBottomUp24BitBmpWithTheRightCorners) {
+    const FitCase& c = GetParam();
+    QTemporaryDir dir;
+    const QString path = dir.filePath("out.bmp");
+    QString error;
+    ASSERT_TRUE(writeBmpFile(convertPicture(bandedSource(), c.size, c.mode), path, &error))
+        << error.toStdString();
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+
+    const int stride = (c.size.width * 3 + 3) / 4 * 4;
+    ASSERT_EQ(bytes.size(), 54 + stride * c.size.height);
+    EXPECT_EQ(bytes.left(2), "BM");
+    EXPECT_EQ(le(bytes, 2, 4), std::uint32_t(bytes.size()));
+    EXPECT_EQ(le(bytes, 10, 4), 54u);  // pixels right after the headers
+    EXPECT_EQ(le(bytes, 14, 4), 40u);  // BITMAPINFOHEADER
+    EXPECT_EQ(le(bytes, 18, 4), std::uint32_t(c.size.width));
+    EXPECT_EQ(le(bytes, 22, 4), std::uint32_t(c.size.height));  // positive: bottom-up
+    EXPECT_EQ(le(bytes, 26, 2), 1u);
+    EXPECT_EQ(le(bytes, 28, 2), 24u);
+    EXPECT_EQ(le(bytes, 30, 4), 0u);  // uncompressed
+    const QPoint points[4] = {{0, 0},
+                              {c.size.width - 1, 0},
+                              {0, c.size.height - 1},
+                              {c.size.width - 1, c.size.height - 1}};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(filePixel(bytes, points[i].x(), points[i].y()), c.corners[i]) << "corner " << i;
+    // Bottom-up: the first row in the file is the picture's bottom row.
+    EXPECT_EQ(QColor(static_cast<unsigned char>(bytes[56]), static_cast<unsigned char>(bytes[55]),
+                     static_cast<unsigned char>(bytes[54])),
+              c.corners[2]);
+}
+
+const QColor kR = Qt::red, kG = Qt::green, kY = Qt::yellow, kB = Qt::blue, kK = Qt::black;
+
+INSTANTIATE_TEST_SUITE_P(
+    FitModes, ConversionReadBack,
+    ::testing::Values(
+        // The wide source is cut at both sides: only green and yellow remain.
+        FitCase{"FillAndCropScreen", FitMode::FillAndCrop, {512, 448}, {kG, kG, kY, kY}},
+        // It fits by its width: black bars above and below.
+        FitCase{"FitInsideScreen", FitMode::FitInside, {512, 448}, {kK, kK, kK, kK}},
+        FitCase{"StretchScreen", FitMode::Stretch, {512, 448}, {kR, kB, kR, kB}},
+        FitCase{"FillAndCropButton", FitMode::FillAndCrop, {128, 64}, {kR, kB, kR, kB}},
+        FitCase{"StretchButton", FitMode::Stretch, {128, 64}, {kR, kB, kR, kB}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Conversion, FitInsideKeepsTheWholePictureAndTransparencyBecomesBlack) {
+    const QImage result = convertPicture(bandedSource(), {512, 448}, FitMode::FitInside);
+    // 1000 x 400 shrinks to 512 x 205, centred: bars of 121 and 122 rows.
+    EXPECT_EQ(result.pixelColor(0, 120), kK);
+    EXPECT_EQ(result.pixelColor(0, 122), kR);
+    EXPECT_EQ(result.pixelColor(511, 324), kB);
+    EXPECT_EQ(result.pixelColor(256, 327), kK);
+    QImage clear(10, 10, QImage::Format_ARGB32);
+    clear.fill(Qt::transparent);
+    EXPECT_EQ(convertPicture(clear, {128, 64}, FitMode::Stretch).pixelColor(5, 5), kK);
+    EXPECT_EQ(result.format(), QImage::Format_RGB888);
+}
+
+// Runs `work` on a worker thread; false when it did not finish in time (the
+// thread is then left behind, blocked, rather than hanging the test).
+bool finishesInTime(std::function<void()> work) {
+    auto done = std::make_shared<std::promise<void>>();
+    std::future<void> finished = done->get_future();
+    std::thread([done, work] {
+        work();
+        done->set_value();
+    }).detach();
+    return finished.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
+}
+
+TEST(RegularFilesOnly, ANamedPipeOrAFolderIsRefusedWithoutWaiting) {
+    QTemporaryDir dir;
+    const QString pipe = dir.filePath("PIPE.BMP");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.bmp"));
+
+    for (const QString& path : {pipe, dir.filePath("folder.bmp")}) {
+        SCOPED_TRACE(path.toStdString());
+        QString refusal, conversionError;
+        PictureInspection inspection;
+        QImage preview, forConversion;
+        ASSERT_TRUE(finishesInTime([&] {
+            preview = readPreviewPicture(path, &refusal);
+            inspection = inspectPictureFile(path);
+            forConversion = readPictureForConversion(path, &conversionError);
+        }));
+        EXPECT_TRUE(preview.isNull() && forConversion.isNull());
+        EXPECT_EQ(inspection.opened.problem, FileOpenProblem::NotRegular);
+        for (const QString& text : {refusal, conversionError}) EXPECT_TRUE(text.contains(path));
+    }
+    QString refusal;
+    EXPECT_TRUE(readPreviewPicture(dir.filePath("missing.bmp"), &refusal).isNull());
+    EXPECT_TRUE(refusal.isEmpty()) << "a missing picture only empties its box";
+}
+
+TEST(RegularFilesOnly, AHugeOrBrokenPictureIsRefusedForConversionNamingIt) {
+    QTemporaryDir dir;
+    // A PNG whose header claims 100000 x 100000 pixels.
+    const QByteArray hugePng =
+        QByteArray::fromHex("89504e470d0a1a0a0000000d49484452000186a0000186a00806000000");
+    const QString huge = dir.filePath("huge.png"), broken = dir.filePath("broken.png");
+    for (const auto& [path, bytes] :
+         {std::pair{huge, hugePng}, std::pair{broken, QByteArray(9, 'x')}}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    for (const QString& path : {huge, broken}) {
+        QString error;
+        EXPECT_TRUE(readPictureForConversion(path, &error).isNull());
+        EXPECT_TRUE(error.contains(path)) << error.toStdString();
+    }
+}
+
+TEST(ColourTableEditor, NeverOverwritesAnotherProgramsChangesWithoutAsking) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("hdl_colors.txt");
+    const auto write = [&](const QByteArray& bytes) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    };
+    const auto read = [&] {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    write("10104080 // 1_Menu background\n");
+    testing::FakeMessageBoxes messages;
+    ColourTableEditor editor(path, parseColourTable(read().toStdString()), messages, nullptr);
+    editor.pickColour = [](const QColor&) { return QColor(Qt::white); };
+    editor.editRow(0);
+    write("20204080 // 1_Changed in another editor\n");
+
+    EXPECT_FALSE(editor.save());  // the question is cancelled
+    EXPECT_EQ(read(), "20204080 // 1_Changed in another editor\n");
+    EXPECT_TRUE(editor.hasUnsavedEdits());
+    messages.answers = {"Save Anyway"};
+    EXPECT_TRUE(editor.save());
+    EXPECT_EQ(read(), "FFFFFF80 // 1_Menu background\n");
+    EXPECT_EQ(messages.shown.size(), 2u);
+    EXPECT_TRUE(editor.save());  // its own file again: no question
+    EXPECT_EQ(messages.shown.size(), 2u);
+}
+
+}  // namespace
+}  // namespace kelvane
