@@ -5,6 +5,7 @@
 
 #include "app/qt_main_window.h"
 #include "platform/qt_desktop_services_impl.h"
+#include "platform/qt_dialog_units.h"
 #include "platform/qt_file_dialogs_impl.h"
 #include "platform/qt_message_box_dialogs.h"
 #include "platform/qt_process_runner_impl.h"
@@ -12,6 +13,7 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    QApplication::setFont(kelvane::programFont(QApplication::font()));
 
     const QString programDir = QDir::toNativeSeparators(QStringLiteral(KELVANE_KIT_DIR));
     const kelvane::ProgramDirectory directory(programDir.toStdString(),

@@ -22,6 +22,7 @@
 #include "patch/qt_video_position_controller.h"
 #include "platform/qt_accessible_names.h"
 #include "platform/qt_dialog_units.h"
+#include "platform/qt_font_families.h"
 #include "platform/qt_text.h"
 #include "skin/qt_colour_table_controller.h"
 #include "skin/qt_extraction_controller.h"
@@ -150,7 +151,8 @@ void MainWindow::setUpLook() {
     // "Patch" stands out in the Zrnic face where it is installed; otherwise
     // it is the window's own font in bold.
     QFont patchFont = font();
-    patchFont.setFamilies({QStringLiteral("Zrnic"), QFontInfo(font()).family()});
+    patchFont.setFamilies(installedFamilies({QStringLiteral("Zrnic")}) +
+                          QStringList{QFontInfo(font()).family()});
     patchFont.setBold(true);
     ui_->Command2->setFont(patchFont);
 

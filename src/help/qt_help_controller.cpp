@@ -8,6 +8,7 @@
 #include "help/qt_link_hover_controller.h"
 #include "help/qt_link_label.h"
 #include "help/web_addresses.h"
+#include "platform/qt_font_families.h"
 #include "platform/qt_open_with_report.h"
 #include "platform/qt_text.h"
 
@@ -16,10 +17,12 @@ namespace kelvane {
 namespace {
 
 // Families tried in order, so that systems without the Windows fonts get a
-// close relative rather than an arbitrary default.
+// close relative rather than an arbitrary default; with none of them
+// installed, the window's font.
 QFont linkFont(const QStringList& families, qreal pointSize, bool bold) {
     QFont font;
-    font.setFamilies(families);
+    if (const QStringList installed = installedFamilies(families); !installed.isEmpty())
+        font.setFamilies(installed);
     font.setPointSizeF(pointSize);
     font.setBold(bold);
     return font;

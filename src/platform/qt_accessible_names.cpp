@@ -11,7 +11,8 @@ namespace kelvane {
 namespace {
 
 QString withoutMnemonics(QString text) {
-    text.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+    static const QRegularExpression mnemonic(QStringLiteral("&(?!&)"));
+    text.remove(mnemonic);
     return text.replace(QStringLiteral("&&"), QStringLiteral("&"));
 }
 

@@ -1,5 +1,7 @@
 #include "platform/qt_dialog_units.h"
 
+#include "platform/qt_font_families.h"
+
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QFontMetricsF>
@@ -30,7 +32,8 @@ constexpr double kDesignLineHeight = 13.0;
 constexpr int kMaxFitRounds = 40;
 
 QString withoutMnemonics(QString text) {
-    text.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+    static const QRegularExpression mnemonic(QStringLiteral("&(?!&)"));
+    text.remove(mnemonic);
     return text;
 }
 
@@ -106,9 +109,10 @@ QRect groupBoxTitle(const QGroupBox* box) {
 
 QFont programFont(const QFont& desktop) {
     QFont font = desktop;
-    font.setFamilies({QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Tahoma"),
-                      QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                      desktop.family()});
+    const QStringList installed =
+        installedFamilies({QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Tahoma"),
+                           QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    font.setFamilies(installed + QStringList{desktop.family()});
     return font;
 }
 
