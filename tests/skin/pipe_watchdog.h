@@ -1,5 +1,6 @@
 #pragma once
 
+#ifndef _WIN32
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -54,3 +55,5 @@ class PipeWatchdog {
 };
 
 }  // namespace kelvane::testing
+
+#endif  // named pipes in the file system exist only on POSIX systems
