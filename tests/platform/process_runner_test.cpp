@@ -301,7 +301,13 @@ TEST(ProcessRunner, ConsoleKeepsTheLastLinesInBoundedMemory) {
     const qint64 before = peakMemoryKiB();
     const ConsoleRun flood(runner, {{probeLine("--flood=67108864"), {}}});
     const qint64 growthKiB = peakMemoryKiB() - before;
+#if defined(__SANITIZE_ADDRESS__)
+    // AddressSanitizer holds freed memory back in its quarantine, so the
+    // peak says nothing about what the console keeps.
+    (void)growthKiB;
+#else
     EXPECT_LT(growthKiB, 32 * 1024);
+#endif
     ASSERT_GE(flood.log.size(), 2);
     const QString cut = flood.log[flood.log.size() - 2];
     EXPECT_EQ(cut,

@@ -308,7 +308,8 @@ TEST_F(SkinWindowTest, AMismatchIsConvertedUsedAnywayOrLeftAlone) {
         ui().Command7->click();
     }
     const QString again = kitPath("converted/photo-splash-2.bmp");
-    EXPECT_EQ(window.state().Text9, (" /IS \"" + converted + "\"").toStdString());
+    EXPECT_EQ(window.state().Text9,
+              (" /IS \"" + QDir::toNativeSeparators(converted) + "\"").toStdString());
     EXPECT_EQ(ui().Text8->text(), "photo-splash.bmp");
     EXPECT_FALSE(QFile::exists(kitPath("converted/photo-splash-3.bmp")));
     EXPECT_EQ(window.state().CommonDialog4.fullPath, png.toStdString());
@@ -356,7 +357,8 @@ TEST_F(SkinWindowTest, ConvertPictureOnItsOwnArmsTheChosenSlotOnlyWhenAsked) {
     EXPECT_TRUE(QFile::exists(kitPath("converted/photo-button.bmp")));
     EXPECT_EQ(window.state().pulsanti, "");
     EXPECT_EQ(window.state().Text10,
-              (" /IM \"" + kitPath("converted/photo-main.bmp") + "\"").toStdString());
+              (" /IM \"" + QDir::toNativeSeparators(kitPath("converted/photo-main.bmp")) + "\"")
+                  .toStdString());
     EXPECT_EQ(centreColour(ui().Image2), QColor(Qt::magenta));
     EXPECT_TRUE(window.state().CommonDialog3.empty()) << "its own dialog chose nothing";
     EXPECT_EQ(fake.dialogs.folders.back(), QDir::toNativeSeparators(programDir.path()));
