@@ -24,15 +24,14 @@ namespace kelvane {
 namespace {
 
 using testing::FakePlatform;
+using testing::nativeProgramDirectory;
 
 class KeyboardAccessTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(kitDir.isValid());
-        window = std::make_unique<MainWindow>(
-            ProgramDirectory(QDir::toNativeSeparators(kitDir.path()).toStdString(),
-                             QDir::separator().toLatin1()),
-            platform.services());
+        window = std::make_unique<MainWindow>(nativeProgramDirectory(kitDir.path()),
+                                              platform.services());
         window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));

@@ -21,8 +21,11 @@
 
 #include "platform/qt_process_runner_impl.h"
 #include "platform/qt_tool_console.h"
+#include "support/fake_services.h"
 
 using namespace kelvane;
+using kelvane::testing::FakeDesktopServices;
+using kelvane::testing::FakeMessageBoxes;
 using namespace std::chrono_literals;
 
 namespace {
@@ -93,23 +96,6 @@ qint64 peakMemoryKiB() {
         if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ')[0].toLongLong();
     return 0;
 }
-
-struct RecordingDesktop : DesktopServices {
-    bool openInNotepad(const QString&, QString*) override { return false; }
-    bool openWebPage(const QString&, QString*) override { return false; }
-    bool openFolder(const QString& folder, QString* error) override {
-        folders << folder;
-        if (!succeeds) *error = "no file manager";
-        return succeeds;
-    }
-    QStringList folders;
-    bool succeeds = true;
-};
-
-struct RecordingMessages : MessageBoxes {
-    void show(const QString& text, MessageIcon) override { shown << text; }
-    QStringList shown;
-};
 
 }  // namespace
 
@@ -323,8 +309,8 @@ TEST(ProcessRunner, ConsoleNamesTheJobAndTheWrittenFile) {
     QTemporaryDir dir;
     const QString out = dir.filePath("OUT.ELF");
     const QString packed = dir.filePath("PACKED_OUT.ELF");
-    RecordingDesktop desktop;
-    RecordingMessages messages;
+    FakeDesktopServices desktop;
+    FakeMessageBoxes messages;
     QtProcessRunner runner;
     runner.setServices(&desktop, &messages);
     QStringList titles;
@@ -348,7 +334,7 @@ TEST(ProcessRunner, ConsoleNamesTheJobAndTheWrittenFile) {
             copied = QGuiApplication::clipboard()->text();
             auto* open = console.findChild<QPushButton*>("toolConsoleOpenFolder");
             open->click();
-            desktop.succeeds = false;
+            desktop.folderSucceeds = false;
             open->click();
         });
 
@@ -358,7 +344,7 @@ TEST(ProcessRunner, ConsoleNamesTheJobAndTheWrittenFile) {
                                   " was written but may be incomplete");
     EXPECT_EQ(copied, run.log.join('\n'));
     const QString folder = QDir::toNativeSeparators(dir.path());
-    EXPECT_EQ(desktop.folders, (QStringList{folder, folder}));
-    ASSERT_EQ(messages.shown.size(), 1);
-    EXPECT_TRUE(messages.shown[0].contains(folder));
+    EXPECT_EQ(desktop.folders, (std::vector<QString>{folder, folder}));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].text.contains(folder));
 }
