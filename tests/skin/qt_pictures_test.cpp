@@ -9,15 +9,13 @@
 #include <QFile>
 #include <QPainter>
 #include <QTemporaryDir>
-#include <chrono>
-#include <future>
-#include <thread>
 
+#include "skin/pipe_watchdog.h"
 #include "skin/qt_colour_table_editor.h"
 #include "skin/qt_picture_box.h"
 #include "skin/qt_picture_conversion.h"
 #include "skin/qt_picture_file.h"
-#include "support/fake_platform.h"
+#include "support/fake_services.h"
 
 namespace kelvane {
 namespace {
@@ -120,43 +118,28 @@ TEST(Conversion, FitInsideKeepsTheWholePictureAndTransparencyBecomesBlack) {
     EXPECT_EQ(result.format(), QImage::Format_RGB888);
 }
 
-// Runs `work` on a worker thread; false when it did not finish in time (the
-// thread is then left behind, blocked, rather than hanging the test).
-bool finishesInTime(std::function<void()> work) {
-    auto done = std::make_shared<std::promise<void>>();
-    std::future<void> finished = done->get_future();
-    std::thread([done, work] {
-        work();
-        done->set_value();
-    }).detach();
-    return finished.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
-}
-
 TEST(RegularFilesOnly, ANamedPipeOrAFolderIsRefusedWithoutWaiting) {
     QTemporaryDir dir;
-    QStringList specialFiles;
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.bmp"));
+    QStringList specialFiles{dir.filePath("folder.bmp")};
 #ifndef _WIN32  // Windows has no named pipes in the file system
     const QString pipe = dir.filePath("PIPE.BMP");
     ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
     specialFiles << pipe;
+    testing::PipeWatchdog watchdog({pipe});
 #endif
-    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.bmp"));
-    specialFiles << dir.filePath("folder.bmp");
 
     for (const QString& path : specialFiles) {
         SCOPED_TRACE(path.toStdString());
         QString refusal, conversionError;
-        PictureInspection inspection;
-        QImage preview, forConversion;
-        ASSERT_TRUE(finishesInTime([&] {
-            preview = readPreviewPicture(path, &refusal);
-            inspection = inspectPictureFile(path);
-            forConversion = readPictureForConversion(path, &conversionError);
-        }));
-        EXPECT_TRUE(preview.isNull() && forConversion.isNull());
-        EXPECT_EQ(inspection.opened.problem, FileOpenProblem::NotRegular);
+        EXPECT_TRUE(readPreviewPicture(path, &refusal).isNull());
+        EXPECT_EQ(inspectPictureFile(path).opened.problem, FileOpenProblem::NotRegular);
+        EXPECT_TRUE(readPictureForConversion(path, &conversionError).isNull());
         for (const QString& text : {refusal, conversionError}) EXPECT_TRUE(text.contains(path));
     }
+#ifndef _WIN32
+    EXPECT_FALSE(watchdog.stop()) << "a reader waited on the pipe";
+#endif
     QString refusal;
     EXPECT_TRUE(readPreviewPicture(dir.filePath("missing.bmp"), &refusal).isNull());
     EXPECT_TRUE(refusal.isEmpty()) << "a missing picture only empties its box";

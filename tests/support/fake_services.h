@@ -50,11 +50,9 @@ class FakeFileDialogs : public FileDialogs {
         filters.push_back(filter);
         folders.push_back(folder);
         if (answers.empty()) return std::nullopt;
-        const bool confirmed = answers.front().has_value();
-        const QString path = answers.front().value_or(QString());
+        const std::optional<QString> answer = answers.front();
         answers.pop_front();
-        if (!confirmed) return std::nullopt;
-        return path;
+        return answer;
     }
     std::deque<std::optional<QString>> answers;
     std::vector<QString> filters;
