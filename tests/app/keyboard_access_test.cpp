@@ -183,7 +183,6 @@ TEST_F(KeyboardAccessTest, EveryControlIsNamedByItsCaptionOrTheLabelBesideIt) {
     } rows[] = {
         {ui().Frame11, "Change Boxes Color"},
         {ui().Frame6, "BMP Fonts"},
-        {ui().Command10, "HELP"},
         {ui().textx, "[X] DEC - HEX"},
         {ui().textxhex, "[X] DEC - HEX"},
         {ui().VScroll2, "[X] DEC - HEX"},
@@ -192,8 +191,6 @@ TEST_F(KeyboardAccessTest, EveryControlIsNamedByItsCaptionOrTheLabelBesideIt) {
         {ui().textfont, "BMP Fonts"},
         {ui().textbutton, "ChangeButtons"},
         {ui().text13, "OUTFILE"},
-        {ui().Check8, "Pack"},
-        {ui().Option2, "1"},
         {ui().Label5, "Only RGB24 BMPs are supported. BMPs must be 512x448 px."},
     };
     for (const auto& row : rows) {

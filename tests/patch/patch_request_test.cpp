@@ -139,7 +139,6 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"NameDot", &S::text13, ".", "output name"},
         // Windows would write "OUT.ELF" or the folder itself instead.
         RefusalCase{"NameEndsInBlank", &S::text13, "OUT.ELF ", "output name"},
-        RefusalCase{"NameOnlyBlanks", &S::text13, " ", "output name"},
         RefusalCase{"NameEndsInDot", &S::text13, "OUT.", "output name"},
         RefusalCase{"XNotHex", &S::textxhex, "1G", "X position \"1G\" is not"},
         // An emptied field gets a plain message, not a quoted nothing.
