@@ -211,6 +211,8 @@ TEST(ProcessRunner, ProgramsThatCannotRunAreReportedNotStarted) {
     QCoreApplication::processEvents();
 }
 
+// POSIX process groups and ids; on Windows the tool and its children are
+// ended through a Job object, which the Windows tests check with a real tree.
 #ifndef Q_OS_WIN
 // Stop ends the run at once: the tool and what it started, both ignoring the
 // polite request to end, are killed, and the next step never starts whatever
@@ -259,15 +261,6 @@ TEST(ProcessRunner, RunnerEndsWhatItStartedWhenItGoes) {
     ASSERT_TRUE(pids.open(QIODevice::ReadOnly));
     for (const QByteArray& line : pids.readAll().trimmed().split('\n'))
         EXPECT_TRUE(endsSoon(line.mid(line.indexOf('=') + 1).toLongLong())) << line.data();
-}
-#else
-// On Windows the tool and its children are ended through a Job object; the
-// Windows tests start a real process tree for that (ProcessTree).
-TEST(ProcessRunner, StopEndsTheWholeToolTreeAndTheRun) {
-    GTEST_SKIP() << "POSIX process groups; the Windows tree is tested by ProcessTree";
-}
-TEST(ProcessRunner, RunnerEndsWhatItStartedWhenItGoes) {
-    GTEST_SKIP() << "POSIX shell and process ids; the Windows tree is tested by ProcessTree";
 }
 #endif
 
