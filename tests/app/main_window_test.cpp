@@ -3,48 +3,23 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QDir>
-#include <QFile>
-#include <QLabel>
 #include <QScrollBar>
 #include <QStyleOptionSlider>
-#include <QTemporaryDir>
 #include <QTest>
 
-#include "support/fake_platform.h"
 #include "ui_qt_main_window.h"
+// The fixture uses the generated Ui class included above.
+#include "main_window_fixture.h"
 
 namespace kelvane {
 namespace {
 
-using testing::FakePlatform;
-
-class MainWindowTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        ASSERT_TRUE(kitDir.isValid());
-        window = std::make_unique<MainWindow>(testing::nativeProgramDirectory(kitDir.path()),
-                                              platform.services());
-    }
-
-    QString label(const char* name) { return window->findChild<QLabel*>(name)->text(); }
-
-    QString writeFile(const QString& name, qint64 size) {
-        const QString path = QDir(kitDir.path()).filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        EXPECT_TRUE(file.resize(size));
-        return QDir::toNativeSeparators(path);
-    }
-
-    QTemporaryDir kitDir;
-    FakePlatform platform;
-    std::unique_ptr<MainWindow> window;
-};
+using testing::MainWindowTest;
 
 // What cannot be used before a loader is loaded and graphics are extracted
 // starts disabled; the status bar asks for a loader.
 TEST_F(MainWindowTest, StartsWithTheCaptionPanelsAndOnlyTheUsableControlsEnabled) {
-    Ui::MainWindow& ui = window->ui();
+    Ui::MainWindow& ui = this->ui();
     EXPECT_EQ(window->windowTitle(), "HDL/HDA Kelvane GUI  ver. 2.0");
     EXPECT_EQ(label("statusPanel1"), "Please load HDL/HDA (unpacked)");
     EXPECT_EQ(label("statusPanel2"), "HDL/HDA QRX 2.0");
@@ -71,7 +46,6 @@ TEST_F(MainWindowTest, StartsWithTheCaptionPanelsAndOnlyTheUsableControlsEnabled
 // lower arrow and lower it with the upper one, stopping at 0 and 255. The
 // arrows are found where the style draws them and clicked there.
 TEST_F(MainWindowTest, LowerSpinnerArrowRaisesTheValue) {
-    window->show();
     for (QScrollBar* spinner : {window->ui().VScroll1, window->ui().VScroll2}) {
         EXPECT_EQ(spinner->minimum(), 0);
         EXPECT_EQ(spinner->maximum(), 255);
@@ -123,7 +97,6 @@ TEST_F(MainWindowTest, QuitClosesTheWindowAndClearsThePreviewDirectory) {
     for (const char* name : {"hdl_main.bmp", "hdl_splash.bmp", "hdl_colors.txt"})
         writeFile(QString("hdl_gfx_tmp/") + name, 10);
     writeFile("OUTFILE.ELF", 10);
-    window->show();
 
     window->ui().mnuClose->trigger();
 
