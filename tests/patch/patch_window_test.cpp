@@ -7,6 +7,7 @@
 #include "ui_qt_main_window.h"  // and the widget classes it uses
 // after the generated Ui class
 #include "patch_window_fixture.h"
+#include "support/file_bytes.h"
 
 namespace kelvane::testing {
 namespace {
@@ -80,9 +81,7 @@ TEST_F(PatchWindowTest, PositionSourcesAreIndependentAndHelpShowsItsText) {
 }
 
 void touch(const QString& path, const QByteArray& content = "ELF") {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(content);
+    ASSERT_TRUE(writeBytes(path, content));
 }
 
 // A packing run through a batch file, with a loaded file and NTSC chosen.
@@ -118,8 +117,7 @@ TEST_F(BatchPackingRun, RefusalsShowTheirMessageAndStartNothing) {
 TEST_F(BatchPackingRun, WritesRunsAndDeletesABat) {
     QByteArray batchDuringRun;
     platform.runner.onRun = [&](const ToolCommand&) {
-        QFile bat(kitPath("a.bat"));
-        if (bat.open(QIODevice::ReadOnly)) batchDuringRun = bat.readAll();
+        batchDuringRun = readBytes(kitPath("a.bat"));
         touch(kitPath("OUTFILE.ELF"));
         touch(kitPath("PACKED_OUTFILE.ELF"));
     };

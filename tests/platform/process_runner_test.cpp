@@ -22,6 +22,7 @@
 #include "platform/qt_process_runner_impl.h"
 #include "platform/qt_tool_console.h"
 #include "support/fake_services.h"
+#include "support/file_bytes.h"
 
 using namespace kelvane;
 using kelvane::testing::FakeDesktopServices;
@@ -164,9 +165,8 @@ TEST(ProcessRunner, ReportsHowEachStepEndedAndAsksWhetherToGoOn) {
 TEST(ProcessRunner, ProgramsThatCannotRunAreReportedNotStarted) {
     QTemporaryDir dir, noWineHere;
     const auto write = [&](const char* name, const QByteArray& bytes) {
-        QFile file(dir.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-        return file.fileName();
+        EXPECT_TRUE(kelvane::testing::writeBytes(dir.filePath(name), bytes));
+        return dir.filePath(name);
     };
     const QString text = write("notes.txt", "notes");
     const QString windows = write("hdlpatch.exe", QByteArray("MZ\x90\x00 not a program", 18));

@@ -18,6 +18,7 @@
 #include "skin/qt_picture_conversion.h"
 #include "skin/qt_picture_file.h"
 #include "support/fake_services.h"
+#include "support/file_bytes.h"
 
 namespace kelvane {
 namespace {
@@ -66,9 +67,7 @@ TEST_P(ConversionReadBack, WritesAnUncompressedBottomUp24BitBmpWithTheRightCorne
     QString error;
     ASSERT_TRUE(writeBmpFile(convertPicture(bandedSource(), c.size, c.mode), path, &error))
         << error.toStdString();
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes = testing::readBytes(path);
 
     // Exactly the headers and rows of an uncompressed 24-bit picture stored
     // bottom row first, which the slot checks accept.
@@ -152,12 +151,8 @@ TEST(RegularFilesOnly, AHugeOrBrokenPictureIsRefusedForConversionNamingIt) {
     const QByteArray hugePng =
         QByteArray::fromHex("89504e470d0a1a0a0000000d49484452000186a0000186a00806000000");
     const QString huge = dir.filePath("huge.png"), broken = dir.filePath("broken.png");
-    for (const auto& [path, bytes] :
-         {std::pair{huge, hugePng}, std::pair{broken, QByteArray(9, 'x')}}) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
+    ASSERT_TRUE(testing::writeBytes(huge, hugePng) &&
+                testing::writeBytes(broken, QByteArray(9, 'x')));
     for (const QString& path : {huge, broken}) {
         QString error;
         EXPECT_TRUE(readPictureForConversion(path, &error).isNull());
@@ -169,14 +164,9 @@ TEST(ColourTableEditor, NeverOverwritesAnotherProgramsChangesWithoutAsking) {
     QTemporaryDir dir;
     const QString path = dir.filePath("hdl_colors.txt");
     const auto write = [&](const QByteArray& bytes) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+        ASSERT_TRUE(testing::writeBytes(path, bytes));
     };
-    const auto read = [&] {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    };
+    const auto read = [&] { return testing::readBytes(path); };
     write("10104080 // 1_Menu background\n");
     testing::FakeMessageBoxes messages;
     ColourTableEditor editor(path, parseColourTable(read().toStdString()), messages, nullptr);
