@@ -81,8 +81,7 @@ TEST_F(KeyboardAccessTest, MouseClickLeavesTheFocusWithTheSink) {
     QTest::qWait(0);
     EXPECT_EQ(focused(), "focusSink");
 
-    for (QWidget* alreadySelected :
-         {static_cast<QWidget*>(ui().Option4), static_cast<QWidget*>(ui().Option11)}) {
+    for (QWidget* alreadySelected : std::initializer_list<QWidget*>{ui().Option4, ui().Option11}) {
         focusOn(ui().text13);
         QTest::mouseClick(alreadySelected, Qt::LeftButton);
         QTest::qWait(0);

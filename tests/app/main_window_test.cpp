@@ -47,19 +47,19 @@ TEST_F(MainWindowTest, StartsWithTheCaptionPanelsAndOnlyTheUsableControlsEnabled
 // arrows are found where the style draws them and clicked there.
 TEST_F(MainWindowTest, LowerSpinnerArrowRaisesTheValue) {
     for (QScrollBar* spinner : {window->ui().VScroll1, window->ui().VScroll2}) {
-        EXPECT_EQ(spinner->minimum(), 0);
-        EXPECT_EQ(spinner->maximum(), 255);
+        EXPECT_EQ(std::pair(spinner->minimum(), spinner->maximum()), std::pair(0, 255));
         QStyleOptionSlider option;
         option.initFrom(spinner);
         option.orientation = Qt::Vertical;
-        option.minimum = spinner->minimum();
-        option.maximum = spinner->maximum();
+        option.minimum = 0;
+        option.maximum = 255;
         option.upsideDown = spinner->invertedAppearance();
         option.subControls = QStyle::SC_All;
-        const QRect add = spinner->style()->subControlRect(QStyle::CC_ScrollBar, &option,
-                                                           QStyle::SC_ScrollBarAddLine, spinner);
-        const QRect sub = spinner->style()->subControlRect(QStyle::CC_ScrollBar, &option,
-                                                           QStyle::SC_ScrollBarSubLine, spinner);
+        const auto arrow = [&](QStyle::SubControl part) {
+            return spinner->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, spinner);
+        };
+        const QRect add = arrow(QStyle::SC_ScrollBarAddLine),
+                    sub = arrow(QStyle::SC_ScrollBarSubLine);
         EXPECT_GT(add.center().y(), sub.center().y());
 
         QTest::mouseClick(spinner, Qt::LeftButton, {}, add.center());

@@ -43,10 +43,6 @@ struct FontCase {
     double sizeFactor;  // times the desktop's own font size
 };
 
-std::ostream& operator<<(std::ostream& out, const FontCase& c) {
-    return out << c.family << " x" << c.sizeFactor;
-}
-
 QString caption(const QWidget* w) {
     QString text;
     if (auto* b = qobject_cast<const QAbstractButton*>(w)) text = b->text();
@@ -217,10 +213,8 @@ class WindowLayoutTest : public ::testing::TestWithParam<FontCase> {
             QHash<QRgb, int> counts;
             for (int y = area.top(); y <= area.bottom(); ++y)
                 for (int x = area.left(); x <= area.right(); ++x) ++counts[image.pixel(x, y)];
-            QRgb background = 0;
-            int most = -1;
-            for (auto it = counts.cbegin(); it != counts.cend(); ++it)
-                if (it.value() > most) std::tie(background, most) = std::pair(it.key(), it.value());
+            const auto most = std::max_element(counts.cbegin(), counts.cend());
+            const QRgb background = most == counts.cend() ? 0 : most.key();
             double best = 1.0;
             for (auto it = counts.cbegin(); it != counts.cend(); ++it)
                 best = std::max(best, contrastRatio(QColor(it.key()), QColor(background)));

@@ -12,88 +12,92 @@ namespace {
 
 // ---- Which folder the program works in ----
 
-struct ModeRow {
-    const char* name;
-    bool writable;
-    const char* sharedData;
-    const char* perUser;
-    bool installed;
-    const char* workDir;
-    const char* kitDir;
-};
-
-class WorkModeTest : public ::testing::TestWithParam<ModeRow> {};
-
-TEST_P(WorkModeTest, ChoosesTheWorkAndKitFolders) {
-    const ModeRow& row = GetParam();
-    const WorkFolders folders =
-        decideWorkFolders({"/opt/kit", '/', row.writable, row.sharedData, row.perUser, {}});
-    EXPECT_EQ(folders.installed, row.installed);
-    EXPECT_EQ(folders.workDir, row.workDir);
-    EXPECT_EQ(folders.kitDir, row.kitDir);
+TEST(WorkModeTest, ChoosesTheWorkAndKitFolders) {
+    const struct {
+        const char* name;
+        bool writable;
+        const char* sharedData;
+        const char* perUser;
+        bool installed;
+        const char* workDir;
+        const char* kitDir;
+    } rows[] = {
+        {"WritableKitIsPortable", true, "", "/home/u/.local/share/k", false, "/opt/kit",
+         "/opt/kit"},
+        {"ReadOnlyKitWorksPerUser", false, "", "/home/u/.local/share/k", true,
+         "/home/u/.local/share/k", "/opt/kit"},
+        // root can write to /usr/bin; the program still never works there.
+        {"SystemInstallWorksPerUserEvenWhenWritable", true, "/usr/share/k", "/root/.local/share/k",
+         true, "/root/.local/share/k", "/usr/share/k"},
+        {"NoPerUserFolderStaysInTheProgramFolder", false, "", "", false, "/opt/kit", "/opt/kit"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const WorkFolders folders =
+            decideWorkFolders({"/opt/kit", '/', row.writable, row.sharedData, row.perUser, {}});
+        EXPECT_EQ(folders.installed, row.installed);
+        EXPECT_EQ(folders.workDir, row.workDir);
+        EXPECT_EQ(folders.kitDir, row.kitDir);
+    }
 }
 
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(
-    Rows, WorkModeTest,
-    ::testing::Values(
-        ModeRow{"WritableKitIsPortable", true, "", "/home/u/.local/share/k", false, "/opt/kit",
-                "/opt/kit"},
-        ModeRow{"ReadOnlyKitWorksPerUser", false, "", "/home/u/.local/share/k", true,
-                "/home/u/.local/share/k", "/opt/kit"},
-        // root can write to /usr/bin; the program still never works there.
-        ModeRow{"SystemInstallWorksPerUserEvenWhenWritable", true, "/usr/share/k",
-                "/root/.local/share/k", true, "/root/.local/share/k", "/usr/share/k"},
-        ModeRow{"NoPerUserFolderStaysInTheProgramFolder", false, "", "", false, "/opt/kit",
-                "/opt/kit"}),
-    [](const auto& info) { return std::string(info.param.name); });
-// clang-format on
-
 // ---- Where each tool is found ----
-
-struct LookupRow {
-    const char* name;
-    bool installed;
-    Tool tool;
-    std::set<std::string> files;
-    const char* expected;
-};
 
 WorkFolders linuxFolders(bool installed) {
     return decideWorkFolders(
         {"/opt/kit", '/', !installed, "", "/home/u/k", {"/usr/local/bin", "", "/usr/bin"}});
 }
 
-class ToolLookupTest : public ::testing::TestWithParam<LookupRow> {};
-
-TEST_P(ToolLookupTest, FindsTheFirstPresentToolOrNamesItsDestination) {
-    const LookupRow& row = GetParam();
-    const auto isFile = [&](const std::string& p) { return row.files.count(p) > 0; };
-    EXPECT_EQ(locateTool(linuxFolders(row.installed), row.tool, isFile), row.expected);
+TEST(ToolLookupTest, FindsTheFirstPresentToolOrNamesItsDestination) {
+    const struct {
+        const char* name;
+        bool installed;
+        Tool tool;
+        std::set<std::string> files;
+        const char* expected;
+    } rows[] = {
+        {"ProgramToolsComeFirst",
+         true,
+         Tool::HdlPatch,
+         {"/opt/kit/tools/hdlpatch.exe", "/home/u/k/tools/hdlpatch.exe"},
+         "/opt/kit/tools/hdlpatch.exe"},
+        {"PerUserToolsNext",
+         true,
+         Tool::HdlPatch,
+         {"/home/u/k/tools/hdlpatch.exe"},
+         "/home/u/k/tools/hdlpatch.exe"},
+        {"PerUserToolsAlsoInPortableMode",
+         false,
+         Tool::Ps2Packer,
+         {"/home/u/k/tools/ps2-packer.exe", "/usr/bin/ps2-packer"},
+         "/home/u/k/tools/ps2-packer.exe"},
+        {"PackerOnThePathInItsOrder",
+         true,
+         Tool::Ps2Packer,
+         {"/usr/bin/ps2-packer", "ps2-packer"},
+         "/usr/bin/ps2-packer"},
+        {"HdlPatchNeverTakenFromThePath",
+         true,
+         Tool::HdlPatch,
+         {"/usr/bin/hdlpatch.exe", "/usr/bin/hdlpatch"},
+         "/home/u/k/tools/hdlpatch.exe"},
+        {"MissingInstalledToolGoesPerUser",
+         true,
+         Tool::Ps2Packer,
+         {},
+         "/home/u/k/tools/ps2-packer.exe"},
+        {"MissingPortableToolGoesBesideTheProgram",
+         false,
+         Tool::HdlPatch,
+         {},
+         "/opt/kit/tools/hdlpatch.exe"},
+    };
+    for (const auto& row : rows) {
+        const auto isFile = [&](const std::string& p) { return row.files.count(p) > 0; };
+        EXPECT_EQ(locateTool(linuxFolders(row.installed), row.tool, isFile), row.expected)
+            << row.name;
+    }
 }
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(
-    Rows, ToolLookupTest,
-    ::testing::Values(
-        LookupRow{"ProgramToolsComeFirst", true, Tool::HdlPatch,
-                  {"/opt/kit/tools/hdlpatch.exe", "/home/u/k/tools/hdlpatch.exe"},
-                  "/opt/kit/tools/hdlpatch.exe"},
-        LookupRow{"PerUserToolsNext", true, Tool::HdlPatch, {"/home/u/k/tools/hdlpatch.exe"},
-                  "/home/u/k/tools/hdlpatch.exe"},
-        LookupRow{"PerUserToolsAlsoInPortableMode", false, Tool::Ps2Packer,
-                  {"/home/u/k/tools/ps2-packer.exe", "/usr/bin/ps2-packer"},
-                  "/home/u/k/tools/ps2-packer.exe"},
-        LookupRow{"PackerOnThePathInItsOrder", true, Tool::Ps2Packer,
-                  {"/usr/bin/ps2-packer", "ps2-packer"}, "/usr/bin/ps2-packer"},
-        LookupRow{"HdlPatchNeverTakenFromThePath", true, Tool::HdlPatch,
-                  {"/usr/bin/hdlpatch.exe", "/usr/bin/hdlpatch"}, "/home/u/k/tools/hdlpatch.exe"},
-        LookupRow{"MissingInstalledToolGoesPerUser", true, Tool::Ps2Packer, {},
-                  "/home/u/k/tools/ps2-packer.exe"},
-        LookupRow{"MissingPortableToolGoesBesideTheProgram", false, Tool::HdlPatch, {},
-                  "/opt/kit/tools/hdlpatch.exe"}),
-    [](const auto& info) { return std::string(info.param.name); });
-// clang-format on
 
 TEST(ToolSearchTest, WindowsFormsKeepBackslashesAndSkipThePath) {
     const WorkFolders folders = decideWorkFolders(

@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/form_state.h"
@@ -64,15 +65,15 @@ Request readRequest(const std::vector<std::string>& fields) {
         *fixFields[i] = std::string("/") + fixes[i];
         r.switches.push_back(*fixFields[i]);
     }
-    if (auto at = choices.find('D'); at != std::string::npos && at + 1 < choices.size() &&
-                                     choices[at + 1] >= '0' && choices[at + 1] <= '3') {
-        s.Dx = choices.substr(at, 2).insert(0, "/");
-        r.switches.push_back(s.Dx);
-    }
-    if (auto at = choices.find('T'); at != std::string::npos && at + 1 < choices.size() &&
-                                     choices[at + 1] >= '1' && choices[at + 1] <= '6') {
-        s.Text4 = choices.substr(at, 2).insert(0, "/");
-        r.switches.push_back(s.Text4);
+    // A date fix D0..D3 and a language T1..T6.
+    for (auto [letter, first, last, switchField] :
+         {std::tuple{'D', '0', '3', &s.Dx}, std::tuple{'T', '1', '6', &s.Text4}}) {
+        const auto at = choices.find(letter);
+        if (at == std::string::npos || at + 1 >= choices.size() || choices[at + 1] < first ||
+            choices[at + 1] > last)
+            continue;
+        *switchField = choices.substr(at, 2).insert(0, "/");
+        r.switches.push_back(*switchField);
     }
 
     s.openelf = field(fields, 2);

@@ -108,63 +108,53 @@ TEST_F(PatchChecks, TheTwoOriginalMessagesComeFirstWithoutIcon) {
     expectError("output name");
 }
 
-struct RefusalCase {
-    const char* name;
-    std::string FormState::*field;
-    std::string value;
-    const char* part;  // of the error text
-};
-
-void PrintTo(const RefusalCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class PatchRefusals : public PatchChecks, public ::testing::WithParamInterface<RefusalCase> {};
-
-TEST_P(PatchRefusals, WhatTheToolsCouldNotTakeUnchangedIsRefused) {
-    state.*GetParam().field = GetParam().value;
-    outputNameChanged(state, kKit, state.text13);
-    expectError(GetParam().part);
-}
-
-using S = FormState;
-INSTANTIATE_TEST_SUITE_P(
-    Rows, PatchRefusals,
-    ::testing::Values(
-        RefusalCase{"EmptyName", &S::text13, "", "output name is empty"},
-        RefusalCase{"NameWithQuote", &S::text13, "A\"B", "output name \"A\"B\" cannot"},
-        RefusalCase{"NameWithSlash", &S::text13, "a/B", "output name"},
-        RefusalCase{"NameWithBackslash", &S::text13, "a\\B", "output name"},
-        RefusalCase{"NameWithNewline", &S::text13, "A\nB", "output name"},
-        RefusalCase{"NameWithDelete", &S::text13, "A\x7f", "output name"},
-        RefusalCase{"NameDotDot", &S::text13, "..", "output name"},
-        RefusalCase{"NameDot", &S::text13, ".", "output name"},
+// What the tools could not take unchanged is refused, each naming its field.
+TEST_F(PatchChecks, WhatTheToolsCouldNotTakeUnchangedIsRefused) {
+    using S = FormState;
+    const struct {
+        const char* name;
+        std::string FormState::*field;
+        std::string value;
+        const char* part;  // of the error text
+    } rows[] = {
+        {"EmptyName", &S::text13, "", "output name is empty"},
+        {"NameWithQuote", &S::text13, "A\"B", "output name \"A\"B\" cannot"},
+        {"NameWithSlash", &S::text13, "a/B", "output name"},
+        {"NameWithBackslash", &S::text13, "a\\B", "output name"},
+        {"NameWithNewline", &S::text13, "A\nB", "output name"},
+        {"NameWithDelete", &S::text13, "A\x7f", "output name"},
+        {"NameDotDot", &S::text13, "..", "output name"},
+        {"NameDot", &S::text13, ".", "output name"},
         // Windows would write "OUT.ELF" or the folder itself instead.
-        RefusalCase{"NameEndsInBlank", &S::text13, "OUT.ELF ", "output name"},
-        RefusalCase{"NameEndsInDot", &S::text13, "OUT.", "output name"},
-        RefusalCase{"XNotHex", &S::textxhex, "1G", "X position \"1G\" is not"},
+        {"NameEndsInBlank", &S::text13, "OUT.ELF ", "output name"},
+        {"NameEndsInDot", &S::text13, "OUT.", "output name"},
+        {"XNotHex", &S::textxhex, "1G", "X position \"1G\" is not"},
         // An emptied field gets a plain message, not a quoted nothing.
-        RefusalCase{"YEmpty", &S::textyhex, "", "The Y position is empty. Type one or two"},
-        RefusalCase{"YThreeDigits", &S::textyhex, "100", "Y position \"100\""},
-        RefusalCase{"YBlank", &S::textyhex, " 2", "Y position"},
-        RefusalCase{"YComma", &S::textyhex, "2,", "Y position"},
-        RefusalCase{"LoadedWithQuote", &S::openelf, "C:\\A\"B.ELF",
-                    "loaded file contains a double quote"},
-        RefusalCase{"LoadedWithTab", &S::openelf, "C:\\A\tB.ELF",
-                    "loaded file contains a control character"},
+        {"YEmpty", &S::textyhex, "", "The Y position is empty. Type one or two"},
+        {"YThreeDigits", &S::textyhex, "100", "Y position \"100\""},
+        {"YBlank", &S::textyhex, " 2", "Y position"},
+        {"YComma", &S::textyhex, "2,", "Y position"},
+        {"LoadedWithQuote", &S::openelf, "C:\\A\"B.ELF", "loaded file contains a double quote"},
+        {"LoadedWithTab", &S::openelf, "C:\\A\tB.ELF", "loaded file contains a control character"},
         // Its backslash would swallow the closing quote.
-        RefusalCase{"LoadedEndsInBackslash", &S::openelf, "C:\\Games\\",
-                    "loaded file would not reach the tools unchanged"},
-        RefusalCase{"ButtonImageWithQuote", &S::pulsanti, "/IB \"C:\\b\"x.tga\"",
-                    "button image contains a double quote"},
+        {"LoadedEndsInBackslash", &S::openelf, "C:\\Games\\",
+         "loaded file would not reach the tools unchanged"},
+        {"ButtonImageWithQuote", &S::pulsanti, "/IB \"C:\\b\"x.tga\"",
+         "button image contains a double quote"},
         // Not switch-blank-quoted-path, so it would split differently.
-        RefusalCase{"FontFragmentUnquoted", &S::Text1, "/IF C:\\Art\\my font.bmp",
-                    "would not reach HDLPatch unchanged"},
-        RefusalCase{"OutputIsTheLoadedPath", &S::openelf, "C:\\Kit\\OUTFILE.ELF",
-                    "loaded file itself, so patching"}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(PatchChecks, AProgramDirectoryWithAQuoteIsRefused) {
+        {"FontFragmentUnquoted", &S::Text1, "/IF C:\\Art\\my font.bmp",
+         "would not reach HDLPatch unchanged"},
+        {"OutputIsTheLoadedPath", &S::openelf, "C:\\Kit\\OUTFILE.ELF",
+         "loaded file itself, so patching"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        state = ntscState(kKit);
+        state.*row.field = row.value;
+        outputNameChanged(state, kKit, state.text13);
+        expectError(row.part);
+    }
+    state = ntscState(kKit);
     expectError("program directory contains a double quote", ProgramDirectory("C:\\K\"it", '\\'));
 }
 

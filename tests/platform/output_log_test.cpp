@@ -10,36 +10,30 @@ using kelvane::OutputLog;
 
 namespace {
 
-// Output fed in the given chunks to a log of 3 lines of at most 8 bytes, and
-// the log's text afterwards.
-struct Case {
-    const char* name;
-    std::vector<std::string> chunks;
-    std::string text;
-};
-
-class OutputLogChunks : public ::testing::TestWithParam<Case> {};
-
-TEST_P(OutputLogChunks, KeepsTheLastLinesAsATerminalShowsThem) {
-    OutputLog log(3, 8);
-    for (const std::string& chunk : GetParam().chunks) log.appendOutput(chunk);
-    log.endOutput();
-    EXPECT_EQ(log.text(), GetParam().text);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Output, OutputLogChunks,
-    ::testing::Values(
-        Case{"LinesSplitAnywhere", {"a", "b\nc", "d\n", "e"}, "ab\ncd\ne"},
-        Case{"CrLfAcrossChunks", {"one\r", "\ntwo\r\n"}, "one\ntwo"},
-        Case{"LoneReturnStartsTheLineOver", {"10%\r20%", "\r", "30%\n"}, "30%"},
-        Case{"EmptyLinesKept", {"\n\nx\n"}, "\n\nx"},
-        Case{"OldestLinesGo", {"1\n2\n3\n4\n5\n"}, "3\n4\n5"},
-        Case{
-            "LongLineCutWithCount", {"0123456789", "ab\nnext"}, "01234567" + cutMark(4) + "\nnext"},
+// Output fed in the given chunks to a log of 3 lines of at most 8 bytes
+// reads as a terminal shows it.
+TEST(OutputLog, KeepsTheLastLinesAsATerminalShowsThem) {
+    const struct {
+        const char* name;
+        std::vector<std::string> chunks;
+        std::string text;
+    } rows[] = {
+        {"LinesSplitAnywhere", {"a", "b\nc", "d\n", "e"}, "ab\ncd\ne"},
+        {"CrLfAcrossChunks", {"one\r", "\ntwo\r\n"}, "one\ntwo"},
+        {"LoneReturnStartsTheLineOver", {"10%\r20%", "\r", "30%\n"}, "30%"},
+        {"EmptyLinesKept", {"\n\nx\n"}, "\n\nx"},
+        {"OldestLinesGo", {"1\n2\n3\n4\n5\n"}, "3\n4\n5"},
+        {"LongLineCutWithCount", {"0123456789", "ab\nnext"}, "01234567" + cutMark(4) + "\nnext"},
         // "é" is two bytes; the cut never splits it.
-        Case{"CutBetweenCharacters", {"1234567\xC3\xA9xyz\n"}, "1234567" + cutMark(5)}),
-    [](const auto& info) { return std::string(info.param.name); });
+        {"CutBetweenCharacters", {"1234567\xC3\xA9xyz\n"}, "1234567" + cutMark(5)},
+    };
+    for (const auto& row : rows) {
+        OutputLog log(3, 8);
+        for (const std::string& chunk : row.chunks) log.appendOutput(chunk);
+        log.endOutput();
+        EXPECT_EQ(log.text(), row.text) << row.name;
+    }
+}
 
 // The program's own lines end an unfinished tool line and count towards the
 // limit; what was dropped is counted for the view.
@@ -48,9 +42,7 @@ TEST(OutputLog, OwnLinesEndTheToolLineAndShareTheLimit) {
     log.appendLine("cmd with a long command line", OutputLog::Kind::Command);
     log.appendOutput("partial");
     log.appendLine("Completed successfully", OutputLog::Kind::Success);
-    ASSERT_EQ(log.size(), 3u);
-    EXPECT_EQ(log.line(0).text, "cmd with a long command line");
-    EXPECT_EQ(log.line(1).text, "partial");
+    EXPECT_EQ(log.text(), "cmd with a long command line\npartial\nCompleted successfully");
     EXPECT_EQ(log.line(2).kind, OutputLog::Kind::Success);
 
     const auto before = log.changes();

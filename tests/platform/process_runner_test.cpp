@@ -33,12 +33,8 @@ namespace {
 
 const QString kProbe = QString::fromUtf8(KELVANE_PROCESS_PROBE);
 
-QString quoted(const QString& path) {
-    return '"' + path + '"';
-}
-QString probeLine(const QString& arguments) {
-    return quoted(kProbe) + ' ' + arguments;
-}
+const auto quoted = [](const QString& path) { return '"' + path + '"'; };
+const auto probeLine = [](const QString& arguments) { return quoted(kProbe) + ' ' + arguments; };
 
 // Runs the steps with the tool console and acts as its user: `whileRunning`
 // sees the log while a tool runs; once Close is enabled the log is read,

@@ -50,60 +50,49 @@ QImage bandedSource() {
     return source;
 }
 
-struct FitCase {
-    const char* name;
-    FitMode mode;
-    PictureSize size;
-    // Top left, top right, bottom left, bottom right.
-    QColor corners[4];
-};
-
-class ConversionReadBack : public ::testing::TestWithParam<FitCase> {};
-
-TEST_P(ConversionReadBack, WritesAnUncompressedBottomUp24BitBmpWithTheRightCorners) {
-    const FitCase& c = GetParam();
-    QTemporaryDir dir;
-    const QString path = dir.filePath("out.bmp");
-    QString error;
-    ASSERT_TRUE(writeBmpFile(convertPicture(bandedSource(), c.size, c.mode), path, &error))
-        << error.toStdString();
-    const QByteArray bytes = testing::readBytes(path);
-
-    // Exactly the headers and rows of an uncompressed 24-bit picture stored
-    // bottom row first, which the slot checks accept.
-    const int stride = (c.size.width * 3 + 3) / 4 * 4;
-    ASSERT_EQ(bytes.size(), 54 + stride * c.size.height);
-    const ImageSlot slot = c.size.width == 128 ? ImageSlot::ButtonImage : ImageSlot::SplashScreen;
-    EXPECT_TRUE(pictureFitsSlot(
-        slot,
-        describePicture(reinterpret_cast<const unsigned char*>(bytes.constData()),
-                        std::size_t(bytes.size()), std::uint64_t(bytes.size()), "out.bmp"),
-        false));
-    const QPoint points[4] = {{0, 0},
-                              {c.size.width - 1, 0},
-                              {0, c.size.height - 1},
-                              {c.size.width - 1, c.size.height - 1}};
-    for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(filePixel(bytes, points[i].x(), points[i].y()), c.corners[i]) << "corner " << i;
-    // Bottom-up: the first row in the file is the picture's bottom row.
-    EXPECT_EQ(QColor(static_cast<unsigned char>(bytes[56]), static_cast<unsigned char>(bytes[55]),
-                     static_cast<unsigned char>(bytes[54])),
-              c.corners[2]);
-}
-
 const QColor kR = Qt::red, kG = Qt::green, kY = Qt::yellow, kB = Qt::blue, kK = Qt::black;
 
-INSTANTIATE_TEST_SUITE_P(
-    FitModes, ConversionReadBack,
-    ::testing::Values(
+// Each fit mode writes exactly the headers and rows of an uncompressed 24-bit
+// picture stored bottom row first, which the slot checks accept, with the
+// source's colours in the corners.
+TEST(ConversionReadBack, WritesAnUncompressedBottomUp24BitBmpWithTheRightCorners) {
+    const struct {
+        const char* name;
+        FitMode mode;
+        PictureSize size;
+        QColor corners[4];  // top left, top right, bottom left, bottom right
+    } rows[] = {
         // The wide source is cut at both sides: only green and yellow remain.
-        FitCase{"FillAndCropScreen", FitMode::FillAndCrop, {512, 448}, {kG, kG, kY, kY}},
+        {"FillAndCropScreen", FitMode::FillAndCrop, {512, 448}, {kG, kG, kY, kY}},
         // It fits by its width: black bars above and below.
-        FitCase{"FitInsideScreen", FitMode::FitInside, {512, 448}, {kK, kK, kK, kK}},
-        FitCase{"StretchScreen", FitMode::Stretch, {512, 448}, {kR, kB, kR, kB}},
-        FitCase{"FillAndCropButton", FitMode::FillAndCrop, {128, 64}, {kR, kB, kR, kB}},
-        FitCase{"StretchButton", FitMode::Stretch, {128, 64}, {kR, kB, kR, kB}}),
-    [](const auto& info) { return std::string(info.param.name); });
+        {"FitInsideScreen", FitMode::FitInside, {512, 448}, {kK, kK, kK, kK}},
+        {"StretchScreen", FitMode::Stretch, {512, 448}, {kR, kB, kR, kB}},
+        {"FillAndCropButton", FitMode::FillAndCrop, {128, 64}, {kR, kB, kR, kB}},
+        {"StretchButton", FitMode::Stretch, {128, 64}, {kR, kB, kR, kB}},
+    };
+    QTemporaryDir dir;
+    const QString path = dir.filePath("out.bmp");
+    for (const auto& c : rows) {
+        SCOPED_TRACE(c.name);
+        QString error;
+        ASSERT_TRUE(writeBmpFile(convertPicture(bandedSource(), c.size, c.mode), path, &error))
+            << error.toStdString();
+        const QByteArray bytes = testing::readBytes(path);
+        const int stride = (c.size.width * 3 + 3) / 4 * 4;
+        ASSERT_EQ(bytes.size(), 54 + stride * c.size.height);
+        const ImageSlot slot =
+            c.size.width == 128 ? ImageSlot::ButtonImage : ImageSlot::SplashScreen;
+        EXPECT_TRUE(pictureFitsSlot(
+            slot,
+            describePicture(reinterpret_cast<const unsigned char*>(bytes.constData()),
+                            std::size_t(bytes.size()), std::uint64_t(bytes.size()), "out.bmp"),
+            false));
+        const int right = c.size.width - 1, bottom = c.size.height - 1;
+        EXPECT_EQ((QList<QColor>{filePixel(bytes, 0, 0), filePixel(bytes, right, 0),
+                                 filePixel(bytes, 0, bottom), filePixel(bytes, right, bottom)}),
+                  QList<QColor>(std::begin(c.corners), std::end(c.corners)));
+    }
+}
 
 TEST(Conversion, FitInsideKeepsTheWholePictureAndTransparencyBecomesBlack) {
     const QImage result = convertPicture(bandedSource(), {512, 448}, FitMode::FitInside);

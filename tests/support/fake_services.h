@@ -28,10 +28,8 @@ class FakeMessageBoxes : public MessageBoxes {
     void show(const QString& text, MessageIcon icon) override { shown.push_back({text, icon}); }
     int ask(const QString& text, MessageIcon icon, const QStringList& buttons) override {
         shown.push_back({text, icon, buttons});
-        if (answers.empty()) return int(buttons.size()) - 1;
-        const QString answer = answers.front();
-        answers.pop_front();
-        const int index = int(buttons.indexOf(answer));
+        const int index = answers.empty() ? -1 : int(buttons.indexOf(answers.front()));
+        if (!answers.empty()) answers.pop_front();
         return index < 0 ? int(buttons.size()) - 1 : index;
     }
     std::vector<Shown> shown;
@@ -55,8 +53,7 @@ class FakeFileDialogs : public FileDialogs {
         return answer;
     }
     std::deque<std::optional<QString>> answers;
-    std::vector<QString> filters;
-    std::vector<QString> folders;
+    std::vector<QString> filters, folders;
 };
 
 // Records every start; runs nothing. Outcomes come from a script (default:
@@ -116,41 +113,36 @@ class FakeProcessRunner : public ProcessRunner {
 
   private:
     ToolOutcome nextOutcome() {
-        if (outcomes.empty()) {
-            ToolOutcome ok;
-            ok.started = true;
-            return ok;
-        }
-        ToolOutcome o = outcomes.front();
-        outcomes.pop_front();
+        ToolOutcome o;
+        o.started = true;
+        if (!outcomes.empty()) o = outcomes.front(), outcomes.pop_front();
         return o;
     }
 };
 
-// Records what would have been opened in the editor or the browser.
+// Records what would have been opened in the editor, the browser or the file
+// manager; each fails, naming what could not start, while its flag is false.
 class FakeDesktopServices : public DesktopServices {
   public:
     bool openInNotepad(const QString& path, QString* error) override {
-        notepad.push_back(path);
-        if (!notepadSucceeds && error) *error = QStringLiteral("cannot start the editor");
-        return notepadSucceeds;
+        return record(notepad, path, notepadSucceeds, "editor", error);
     }
     bool openWebPage(const QString& address, QString* error) override {
-        web.push_back(address);
-        if (!browserSucceeds && error) *error = QStringLiteral("cannot start the browser");
-        return browserSucceeds;
+        return record(web, address, browserSucceeds, "browser", error);
     }
     bool openFolder(const QString& folder, QString* error) override {
-        folders.push_back(folder);
-        if (!folderSucceeds && error) *error = QStringLiteral("cannot start the file manager");
-        return folderSucceeds;
+        return record(folders, folder, folderSucceeds, "file manager", error);
     }
-    std::vector<QString> notepad;
-    std::vector<QString> web;
-    std::vector<QString> folders;
-    bool notepadSucceeds = true;
-    bool browserSucceeds = true;
-    bool folderSucceeds = true;
+    std::vector<QString> notepad, web, folders;
+    bool notepadSucceeds = true, browserSucceeds = true, folderSucceeds = true;
+
+  private:
+    static bool record(std::vector<QString>& opened, const QString& what, bool succeeds,
+                       const char* program, QString* error) {
+        opened.push_back(what);
+        if (!succeeds && error) *error = QStringLiteral("cannot start the ") + program;
+        return succeeds;
+    }
 };
 
 }  // namespace kelvane::testing

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <optional>
-#include <ostream>
 #include <string>
 
 #include "largest_allocation.h"
@@ -23,45 +22,35 @@ Bytes packedFile(std::uint32_t declared, const Bytes& data) {
     return file;
 }
 
-struct UnpackCase {
-    const char* name;
-    Bytes file;
-    std::optional<Bytes> expected;
-};
-
-void PrintTo(const UnpackCase& c, std::ostream* os) {
-    *os << c.name;
+// Gives the bytes or refuses, and never reserves more than the data can
+// unpack to: 64 bytes for every two bytes.
+TEST(Unpack, GivesTheBytesOrRefusesWithoutReservingMoreThanTheDataHolds) {
+    const Bytes k128Sevens(128, 7);
+    const struct {
+        const char* name;
+        Bytes file;
+        std::optional<Bytes> expected;
+    } rows[] = {
+        {"LongestRun", packedFile(128, {129, 7}), k128Sevens},
+        {"LiteralsThenRun", packedFile(5, {1, 'a', 'b', 254, 'c'}), Bytes{'a', 'b', 'c', 'c', 'c'}},
+        {"NoOpControlByte", packedFile(1, {128, 0, 'x'}), Bytes{'x'}},
+        {"Empty", packedFile(0, {}), Bytes{}},
+        {"SizeOneMoreThanTheDataCanHold", packedFile(129, {129, 7}), std::nullopt},
+        {"SizeOfFourGiBWithAFewBytes", packedFile(0xFFFFFFFF, {129, 7}), std::nullopt},
+        {"SizeOfFourGiBWithNoData", packedFile(0xFFFFFFFF, {}), std::nullopt},
+        {"SizeLargerThanTheRuns", packedFile(200, {129, 7, 129, 7}), std::nullopt},
+        {"SizeSmallerThanTheRuns", packedFile(127, {129, 7}), std::nullopt},
+        {"LiteralCutShort", packedFile(3, {2, 'a', 'b'}), std::nullopt},
+        {"RunWithoutItsByte", packedFile(3, {254}), std::nullopt},
+        {"WrongMagic", Bytes{'K', 'R', 'L', 'X', 0, 0, 0, 0}, std::nullopt},
+        {"HeaderCutShort", Bytes{'K', 'R', 'L', 'E', 0, 0, 0}, std::nullopt},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        kelvane::testing::resetLargestAllocation();
+        EXPECT_EQ(unpackRunLength(row.file), row.expected);
+        EXPECT_LE(kelvane::testing::largestAllocation(), 64 * row.file.size());
+    }
 }
-
-class Unpack : public ::testing::TestWithParam<UnpackCase> {};
-
-TEST_P(Unpack, GivesTheBytesOrRefusesWithoutReservingMoreThanTheDataHolds) {
-    const UnpackCase& c = GetParam();
-    kelvane::testing::resetLargestAllocation();
-    EXPECT_EQ(unpackRunLength(c.file), c.expected);
-    // Never more than the data can unpack to: 64 bytes for every two bytes.
-    EXPECT_LE(kelvane::testing::largestAllocation(), 64 * c.file.size());
-}
-
-const Bytes k128Sevens(128, 7);
-
-INSTANTIATE_TEST_SUITE_P(
-    RunLength, Unpack,
-    ::testing::Values(
-        UnpackCase{"LongestRun", packedFile(128, {129, 7}), k128Sevens},
-        UnpackCase{"LiteralsThenRun", packedFile(5, {1, 'a', 'b', 254, 'c'}),
-                   Bytes{'a', 'b', 'c', 'c', 'c'}},
-        UnpackCase{"NoOpControlByte", packedFile(1, {128, 0, 'x'}), Bytes{'x'}},
-        UnpackCase{"Empty", packedFile(0, {}), Bytes{}},
-        UnpackCase{"SizeOneMoreThanTheDataCanHold", packedFile(129, {129, 7}), std::nullopt},
-        UnpackCase{"SizeOfFourGiBWithAFewBytes", packedFile(0xFFFFFFFF, {129, 7}), std::nullopt},
-        UnpackCase{"SizeOfFourGiBWithNoData", packedFile(0xFFFFFFFF, {}), std::nullopt},
-        UnpackCase{"SizeLargerThanTheRuns", packedFile(200, {129, 7, 129, 7}), std::nullopt},
-        UnpackCase{"SizeSmallerThanTheRuns", packedFile(127, {129, 7}), std::nullopt},
-        UnpackCase{"LiteralCutShort", packedFile(3, {2, 'a', 'b'}), std::nullopt},
-        UnpackCase{"RunWithoutItsByte", packedFile(3, {254}), std::nullopt},
-        UnpackCase{"WrongMagic", Bytes{'K', 'R', 'L', 'X', 0, 0, 0, 0}, std::nullopt},
-        UnpackCase{"HeaderCutShort", Bytes{'K', 'R', 'L', 'E', 0, 0, 0}, std::nullopt}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

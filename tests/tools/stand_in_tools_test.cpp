@@ -169,8 +169,8 @@ TEST_F(StandIn, HdlpatchExtractsPicturesATableAndFontWidthsInTheirFormats) {
 
     for (const char* screen : {"hdl_main.bmp", "hdl_splash.bmp"}) {
         const auto [width, height, colours] = checkBmp(target / screen);
-        EXPECT_EQ(width, 512u) << screen;
-        EXPECT_EQ(height, 448u) << screen;
+        EXPECT_EQ(std::pair(width, height), (std::pair<std::size_t, std::size_t>(512, 448)))
+            << screen;
         EXPECT_GT(colours, 50u) << screen << " should be a picture";
     }
     EXPECT_NE(readText(target / "hdl_main.bmp"), readText(target / "hdl_splash.bmp"));
@@ -180,10 +180,8 @@ TEST_F(StandIn, HdlpatchExtractsPicturesATableAndFontWidthsInTheirFormats) {
     // Uncompressed true colour, 128 x 64, 32 bits per pixel.
     const std::string tga = readText(target / "hdl_button.tga");
     ASSERT_GE(tga.size(), 18u);
-    EXPECT_EQ(tga[2], 2);
-    EXPECT_EQ(le(tga, 12, 2), 128u);
-    EXPECT_EQ(le(tga, 14, 2), 64u);
-    EXPECT_EQ(tga[16], 32);
+    EXPECT_EQ((std::array{le(tga, 2, 1), le(tga, 12, 2), le(tga, 14, 2), le(tga, 16, 1)}),
+              (std::array<std::uint32_t, 4>{2, 128, 64, 32}));
     EXPECT_EQ(tga.size(), 18u + static_cast<std::uint8_t>(tga[0]) + 128u * 64u * 4u);
 
     // Colour table: several CR LF lines "RRGGBBAA // X_Description".
