@@ -5,11 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
-#include <QDir>
-#include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QAction>
-#include <QButtonGroup>
 #include <QDir>
 #include <QScrollBar>
 #include <QStyleOptionSlider>

@@ -8,34 +8,29 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
-#include <QDir>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QHash>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QStyleOptionButton>
 #include <QStyleOptionFrame>
 #include <QStyleOptionGroupBox>
-#include <QTemporaryDir>
-#include <QTest>
 
 #include "app/qt_banner.h"
 #include "help/qt_about_window.h"
 #include "platform/qt_dialog_units.h"
 #include "platform/qt_readable_colours.h"
 #include "skin/qt_font_window.h"
-#include "support/fake_platform.h"
 #include "ui_qt_main_window.h"
+// The fixture uses the generated Ui class included above.
+#include "main_window_fixture.h"
 
 namespace kelvane {
 namespace {
-
-using testing::FakePlatform;
 
 struct FontCase {
     const char* name;
@@ -120,7 +115,8 @@ QRect textArea(const QWidget* w) {
     return {};
 }
 
-class WindowLayoutTest : public ::testing::TestWithParam<FontCase> {
+class WindowLayoutTest : public testing::MainWindowTest,
+                         public ::testing::WithParamInterface<FontCase> {
   protected:
     static void SetUpTestSuite() { desktopFont = new QFont(QApplication::font()); }
     static void TearDownTestSuite() {
@@ -140,10 +136,7 @@ class WindowLayoutTest : public ::testing::TestWithParam<FontCase> {
         font.setPointSizeF(desktopFont->pointSizeF() * GetParam().sizeFactor);
         QApplication::setFont(font);
         ASSERT_EQ(QFontInfo(QApplication::font()).family(), GetParam().family);
-        ASSERT_TRUE(kitDir.isValid());
-        window = std::make_unique<MainWindow>(testing::nativeProgramDirectory(kitDir.path()),
-                                              platform.services());
-        window->show();
+        MainWindowTest::SetUp();
     }
 
     // Each text fits its text area; each frame's controls stand below its
@@ -223,9 +216,6 @@ class WindowLayoutTest : public ::testing::TestWithParam<FontCase> {
     }
 
     static inline QFont* desktopFont = nullptr;
-    QTemporaryDir kitDir;
-    FakePlatform platform;
-    std::unique_ptr<MainWindow> window;
 };
 
 TEST_P(WindowLayoutTest, MainWindowShowsEveryTextWholeAndInPlace) {

@@ -4,7 +4,6 @@
 #include <cctype>
 #include <filesystem>
 #include <fstream>
-#include <tuple>
 
 #ifndef _WIN32
 #include <sys/stat.h>
