@@ -38,6 +38,10 @@ struct FontCase {
     double sizeFactor;  // times the desktop's own font size
 };
 
+std::ostream& operator<<(std::ostream& out, const FontCase& c) {
+    return out << c.family << " x" << c.sizeFactor;
+}
+
 QString caption(const QWidget* w) {
     QString text;
     if (auto* b = qobject_cast<const QAbstractButton*>(w)) text = b->text();

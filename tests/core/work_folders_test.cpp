@@ -110,6 +110,10 @@ TEST(ToolSearchTest, WindowsFormsKeepBackslashesAndSkipThePath) {
     // A kit at a drive root: formed like every other path, nothing trimmed.
     const WorkFolders atRoot = decideWorkFolders({"C:\\", '\\', true, "", "D:\\u", {}});
     EXPECT_EQ(atRoot.toolCandidates(Tool::HdlPatch)[0], "C:\\\\tools\\hdlpatch.exe");
+    // Without a search, tools lie below the directory and no advice is given.
+    const ProgramDirectory root("C:\\", '\\');
+    EXPECT_EQ(ps2PackerPath(root), "C:\\\\tools\\ps2-packer.exe");
+    EXPECT_EQ(root.missingToolAdvice(Tool::Ps2Packer), "");
 }
 
 TEST(ToolSearchTest, ProgramDirectoryFindsAToolPutInPlaceWhileRunning) {
@@ -132,12 +136,6 @@ TEST(ToolSearchTest, ProgramDirectoryFindsAToolPutInPlaceWhileRunning) {
     files.insert("/opt/kit/tools/hdlpatch.exe");
     EXPECT_EQ(hdlpatchPath(dir), "/opt/kit/tools/hdlpatch.exe");
     EXPECT_EQ(dir.missingToolAdvice(Tool::HdlPatch), "");
-}
-
-TEST(ToolSearchTest, WithoutASearchToolsLieBelowTheDirectoryAndNoAdviceIsGiven) {
-    const ProgramDirectory root("C:\\", '\\');
-    EXPECT_EQ(ps2PackerPath(root), "C:\\\\tools\\ps2-packer.exe");
-    EXPECT_EQ(root.missingToolAdvice(Tool::Ps2Packer), "");
 }
 
 TEST(FoldersInUseTest, NamesTheWorkFolderAndEverySearchPlaceInOrder) {

@@ -11,6 +11,8 @@
 //   6..9  font, splash, main-menu and button picture paths (empty: none)
 //   10 colour table: any text arms it
 
+#include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <string>
 #include <tuple>
@@ -103,13 +105,9 @@ Request readRequest(const std::vector<std::string>& fields) {
     return r;
 }
 
-bool isHexDigit(char c) {
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
-}
-
 bool isCoordinate(const std::string& text) {
-    return (text.size() == 1 || text.size() == 2) && isHexDigit(text.front()) &&
-           isHexDigit(text.back());
+    return (text.size() == 1 || text.size() == 2) &&
+           std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isxdigit(c); });
 }
 
 // What an accepted request must give, checked on the lines the run would start.

@@ -67,7 +67,6 @@ Head filled(unsigned char fill, std::uint64_t size) {
 const ImageSlot kSplash = ImageSlot::SplashScreen, kMenu = ImageSlot::MainMenuScreen,
                 kButton = ImageSlot::ButtonImage, kFont = ImageSlot::Font;
 
-// Whether a file fits its slot, and what the message says the file is.
 TEST(PictureHeaderCheck, TellsWhetherTheFileFitsAndWhatItIs) {
     const struct {
         const char* name;
