@@ -60,9 +60,9 @@ TEST_F(InstalledLayoutTest, OutputsGoToTheWorkFolderAndReadMesComeFromTheKit) {
     EXPECT_EQ(window->state().textpacked, perUser + sep + "PACKED_OUTFILE.ELF");
 
     window->ui().mnuHDLReadme->trigger();
-    ASSERT_EQ(platform.desktop.notepad.size(), 1u);
-    EXPECT_EQ(platform.desktop.notepad[0].toStdString(),
-              kit + sep + "README" + sep + "HDL PATCH README.txt");
+    EXPECT_EQ(
+        platform.desktop.notepad,
+        std::vector{QString::fromStdString(kit + sep + "README" + sep + "HDL PATCH README.txt")});
 }
 
 // A missing tool is named with the folder to put it in; once one is there

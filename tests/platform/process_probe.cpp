@@ -6,6 +6,7 @@
 // prints "grandchild=PID").
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -15,7 +16,6 @@
 #include <iostream>
 #include <string>
 #include <thread>
-#include <vector>
 
 int main(int argc, char** argv) {
     std::cout << "cwd=" << std::filesystem::current_path().string() << "\nargc=" << argc << '\n';
@@ -50,12 +50,10 @@ int main(int argc, char** argv) {
             std::fflush(stdout);
         }
         if (arg.starts_with("--flood=")) {
-            const std::vector<char> block(1 << 16, 'x');
-            for (long long left = std::stoll(value); left > 0;) {
-                const auto size = static_cast<std::size_t>(std::min<long long>(left, 1 << 16));
-                std::fwrite(block.data(), 1, size, stdout);
-                left -= static_cast<long long>(size);
-            }
+            const std::string block(1 << 16, 'x');
+            for (long long left = std::stoll(value); left > 0; left -= 1 << 16)
+                std::fwrite(block.data(), 1, std::size_t(std::min<long long>(left, 1 << 16)),
+                            stdout);
             std::fflush(stdout);
         }
 #ifndef _WIN32  // the Windows tree is tested with a Windows program of its own
