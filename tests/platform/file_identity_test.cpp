@@ -63,7 +63,9 @@ TEST_F(FileIdentityTest, SameFileIsDecidedByTheFileNotByThePathText) {
 
 TEST_F(FileIdentityTest, KindsOfWhatAPathNames) {
     EXPECT_EQ(fileKind(at("HARD.ELF")), FileKind::Regular);
-    if (links) EXPECT_EQ(fileKind(at("linked")), FileKind::Directory);
+    if (links) {
+        EXPECT_EQ(fileKind(at("linked")), FileKind::Directory);
+    }
     EXPECT_EQ(fileKind(at("sub")), FileKind::Directory);
     EXPECT_EQ(fileKind(at("missing")), FileKind::Missing);
 #ifndef _WIN32  // no device files in a Windows file system
