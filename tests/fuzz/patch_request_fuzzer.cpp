@@ -11,11 +11,8 @@
 //   6..9  font, splash, main-menu and button picture paths (empty: none)
 //   10 colour table: any text arms it
 
-#include <algorithm>
-#include <cctype>
 #include <cstdint>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "core/form_state.h"
@@ -67,15 +64,15 @@ Request readRequest(const std::vector<std::string>& fields) {
         *fixFields[i] = std::string("/") + fixes[i];
         r.switches.push_back(*fixFields[i]);
     }
-    // A date fix D0..D3 and a language T1..T6.
-    for (auto [letter, first, last, switchField] :
-         {std::tuple{'D', '0', '3', &s.Dx}, std::tuple{'T', '1', '6', &s.Text4}}) {
-        const auto at = choices.find(letter);
-        if (at == std::string::npos || at + 1 >= choices.size() || choices[at + 1] < first ||
-            choices[at + 1] > last)
-            continue;
-        *switchField = choices.substr(at, 2).insert(0, "/");
-        r.switches.push_back(*switchField);
+    if (auto at = choices.find('D'); at != std::string::npos && at + 1 < choices.size() &&
+                                     choices[at + 1] >= '0' && choices[at + 1] <= '3') {
+        s.Dx = choices.substr(at, 2).insert(0, "/");
+        r.switches.push_back(s.Dx);
+    }
+    if (auto at = choices.find('T'); at != std::string::npos && at + 1 < choices.size() &&
+                                     choices[at + 1] >= '1' && choices[at + 1] <= '6') {
+        s.Text4 = choices.substr(at, 2).insert(0, "/");
+        r.switches.push_back(s.Text4);
     }
 
     s.openelf = field(fields, 2);
@@ -105,9 +102,13 @@ Request readRequest(const std::vector<std::string>& fields) {
     return r;
 }
 
+bool isHexDigit(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
+
 bool isCoordinate(const std::string& text) {
-    return (text.size() == 1 || text.size() == 2) &&
-           std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isxdigit(c); });
+    return (text.size() == 1 || text.size() == 2) && isHexDigit(text.front()) &&
+           isHexDigit(text.back());
 }
 
 // What an accepted request must give, checked on the lines the run would start.
