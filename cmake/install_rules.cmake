@@ -20,9 +20,21 @@ set(KELVANE_APP_ID "io.github.kelvane.HdlKelvaneGui")
 set(KELVANE_DATA_NAME "hdl-kelvane-gui")
 set(KELVANE_HOMEPAGE "https://${KELVANE_COMMUNITY_HOST}/" CACHE STRING
     "Home page named in the package and the AppStream metainfo")
-set(KELVANE_SCREENSHOT_BASE_URL
-    "https://raw.githubusercontent.com/kelvane/hdl-kelvane-gui/main/docs" CACHE STRING
-    "Web folder of the screenshots in docs/, named in the AppStream metainfo")
+# Software centres show screenshots only from the web: the metainfo names
+# docs/main-window.png once a web folder that serves docs/ is given.
+set(KELVANE_SCREENSHOT_BASE_URL "" CACHE STRING
+    "Web folder that serves the screenshots in docs/, named in the AppStream metainfo")
+if(KELVANE_SCREENSHOT_BASE_URL)
+  set(KELVANE_METAINFO_SCREENSHOTS "  <screenshots>
+    <screenshot type=\"default\">
+      <caption>The main window with a loader opened</caption>
+      <image>${KELVANE_SCREENSHOT_BASE_URL}/main-window.png</image>
+    </screenshot>
+  </screenshots>
+")
+else()
+  set(KELVANE_METAINFO_SCREENSHOTS "")
+endif()
 set(KELVANE_RELEASE_DATE "2026-12-07" CACHE STRING "Date of this version's release (YYYY-MM-DD)")
 
 set(packaging_dir "${PROJECT_SOURCE_DIR}/packaging")

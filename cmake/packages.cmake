@@ -5,7 +5,10 @@
 
 set(CPACK_PACKAGE_NAME "hdl-kelvane-gui")
 set(CPACK_PACKAGE_VENDOR "The HDL Kelvane GUI developers")
-set(CPACK_PACKAGE_CONTACT "The HDL Kelvane GUI developers <hdl-kelvane-gui@users.noreply.github.com>")
+# The maintainer a .deb names; whoever publishes packages sets their own.
+set(KELVANE_PACKAGE_CONTACT "The HDL Kelvane GUI developers <maintainer@example.invalid>" CACHE STRING
+    "Maintainer named in the packages (Name <e-mail>)")
+set(CPACK_PACKAGE_CONTACT "${KELVANE_PACKAGE_CONTACT}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Patch and re-skin the PS2 hard-disk loader HDLoader/HDAdvance")
 set(CPACK_PACKAGE_HOMEPAGE_URL "${KELVANE_HOMEPAGE}")
 set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")

@@ -3,7 +3,7 @@
 # As root it runs apt-get; otherwise it prints the one command to run.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev
+packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev libfontconfig-dev
           libgtest-dev googletest libbenchmark-dev xvfb xauth
           fonts-dejavu-core fonts-liberation2 fonts-noto-core)
 

@@ -8,11 +8,12 @@
 #
 # The program runs from a copy of build/kit in /tmp/hdl-kelvane-gui, with the
 # stand-in tools, so nothing is written into the kit. The window is driven
-# with xdotool: without a window manager the main window sits at 0,0 with no
-# frame, so buttons are clicked at their places in the window layout.
+# with xdotool (scripts/xdotool-driving.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
+# shellcheck source=scripts/xdotool-driving.sh
+source scripts/xdotool-driving.sh
 
 for tool in Xvfb xdotool import convert; do
   command -v "$tool" >/dev/null || {
@@ -36,24 +37,13 @@ cleanup() {
 trap cleanup EXIT
 cp -r build/kit "$scratch/kit"
 
-display=""
-for n in $(seq 121 150); do
-  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
-done
-[ -n "$display" ] || { echo "no free X display" >&2; exit 1; }
-Xvfb "$display" -screen 0 1280x1024x24 -ac -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-export DISPLAY=$display
-for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+start_xvfb 121 150 || { echo "no free X display" >&2; exit 1; }
 
 # Started in the kit, where its file dialog first opens.
 (cd "$scratch/kit" && exec env -u XDG_DATA_HOME HOME="$scratch" LANG=C.UTF-8 \
   "$scratch/kit/hdl_kelvane_gui" >"$scratch/program.log" 2>&1) &
 app_pid=$!
 
-find_window() {
-  timeout "$2" xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true
-}
 # The newest visible window other than the main window.
 other_window() {
   local id
@@ -72,12 +62,9 @@ shoot() {
   convert "$scratch/shot.png" -strip -colors 128 "PNG8:$root/docs/$2.png"
   echo "docs/$2.png"
 }
-# Clicks the main window at a place given for a 595x552 window; the window
-# grows with its font, and every control with it.
+# Clicks the main window at a place given for a 595x552 window.
 click() {
-  local WIDTH HEIGHT
-  eval "$(xdotool getwindowgeometry --shell "$main" | grep -E '^(WIDTH|HEIGHT)=')"
-  xdotool mousemove --window "$main" $(($1 * WIDTH / 595)) $(($2 * HEIGHT / 552)) click 1
+  click_at "$main" "$1" "$2"
   sleep 0.4
 }
 
@@ -86,26 +73,10 @@ main=$(find_window '^HDL/HDA Kelvane GUI  ver' 30)
 [ -n "$main" ] || { echo "the program did not start" >&2; exit 1; }
 
 # Open the demo loader (the file dialog takes a typed path).
-for _ in 1 2 3 4 5; do
-  sleep 0.5
-  xdotool windowfocus --sync "$main"
-  xdotool key ctrl+o
-  dialog=$(find_window '^Open$' 5)
-  [ -n "$dialog" ] && break
-done
+dialog=$(open_file_dialog "$main")
+[ -n "$dialog" ] || { echo "the Open dialog did not appear" >&2; exit 1; }
 shoot "$dialog" open-dialog
-# Type the path; again if the first keys were lost and the dialog stayed.
-for _ in 1 2 3; do
-  xdotool windowfocus --sync "$dialog" 2>/dev/null || true
-  xdotool key ctrl+a
-  xdotool type --delay 20 "$scratch/kit/samples/DEMO.ELF"
-  xdotool key Return
-  for _ in $(seq 100); do
-    xdotool search --onlyvisible --name '^Open$' >/dev/null 2>&1 || break
-    sleep 0.2
-  done
-  xdotool search --onlyvisible --name '^Open$' >/dev/null 2>&1 || break
-done
+choose_in_file_dialog "$dialog" "$scratch/kit/samples/DEMO.ELF"
 box=$(find_window '^HDL Kelvane GUI$' 30)
 xdotool windowfocus --sync "$box"
 xdotool key Return

@@ -26,6 +26,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 started=$SECONDS
+# shellcheck source=scripts/xdotool-driving.sh
+source scripts/xdotool-driving.sh
 
 if [ "$(id -u)" -ne 0 ]; then
   echo "package-tests.sh needs root (it installs the .deb and starts the program as another user)." >&2
@@ -88,15 +90,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-display=""
-for n in $(seq 90 120); do
-  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
-done
-[ -n "$display" ] || fail "no free X display"
-Xvfb "$display" -screen 0 1280x1024x24 -ac -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-export DISPLAY=$display
-for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+start_xvfb 90 120 || fail "no free X display"
 
 user=nobody
 group=$(id -gn "$user")
@@ -124,11 +118,8 @@ as_user() {
     env -i HOME="$home" DISPLAY="$DISPLAY" PATH=/usr/bin:/bin LANG=C.UTF-8 "$@"
 }
 
-# Waits up to $2 seconds for a window whose name matches $1; prints its id,
-# or nothing when none appeared.
-find_window() {
-  timeout "$2" xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true
-}
+# Waits up to $2 seconds for a window whose name matches $1 and prints its
+# id; fails the tests when none appeared.
 wait_window() {
   local id
   id=$(find_window "$1" "$2")
@@ -137,14 +128,6 @@ wait_window() {
     fail "no window \"$1\" appeared (screen: build/package-tests-failure.png)"
   fi
   echo "$id"
-}
-
-# Clicks window $1 at a place given for a 595x552 window; the window grows
-# with its font, and every control with it.
-click_at() {
-  local WIDTH HEIGHT
-  eval "$(xdotool getwindowgeometry --shell "$1" | grep -E '^(WIDTH|HEIGHT)=')"
-  xdotool mousemove --window "$1" $(($2 * WIDTH / 595)) $(($3 * HEIGHT / 552)) click 1
 }
 
 # Starts PROGRAM as the user with home HOME and patches the demo loader
@@ -157,33 +140,13 @@ patch_through_window() {
   app_pid=$!
   local main
   main=$(wait_window '^HDL/HDA Kelvane GUI  ver' 30)
-  # A window that has just appeared may not take keys yet: try a few times.
-  local dialog=""
-  for _ in 1 2 3 4 5; do
-    sleep 0.5
-    xdotool windowfocus --sync "$main"
-    xdotool key ctrl+o
-    dialog=$(find_window '^Open$' 5)
-    [ -n "$dialog" ] && break
-  done
+  local dialog
+  dialog=$(open_file_dialog "$main")
   if [ -z "$dialog" ]; then
     import -window root "$root/build/package-tests-$label.png" 2>/dev/null || true
     fail "$label: the Open dialog did not appear (screen: build/package-tests-$label.png)"
   fi
-  # Type the loader's path into the dialog; again if the first keys were lost
-  # and the dialog is still open after a while (the machine may be slow).
-  for _ in 1 2 3; do
-    sleep 0.5
-    xdotool windowfocus --sync "$dialog" 2>/dev/null || true
-    xdotool key ctrl+a
-    xdotool type --delay 20 "$demo"
-    xdotool key Return
-    for _ in $(seq 100); do
-      xdotool search --onlyvisible --name '^Open$' >/dev/null 2>&1 || break
-      sleep 0.2
-    done
-    xdotool search --onlyvisible --name '^Open$' >/dev/null 2>&1 || break
-  done
+  choose_in_file_dialog "$dialog" "$demo"
   local box
   box=$(wait_window '^HDL Kelvane GUI$' 30)
   xdotool windowfocus --sync "$box"

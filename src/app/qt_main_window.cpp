@@ -47,20 +47,6 @@ QPalette optionPalette(QPalette palette) {
     return palette;
 }
 
-// The design's texts are set in an 8-point font; texts given a point size of
-// their own grow with the desktop's font like the rest of the window. A face
-// of their own that is not installed falls back to the window's font.
-void growWithDesktopFont(QWidget* control) {
-    constexpr qreal kDesignPointSize = 8.0;
-    const QFont desktop = QApplication::font();
-    QFont font = control->font();
-    font.setFamilies(font.families() + QStringList{QFontInfo(desktop).family()});
-    if (desktop.pointSizeF() > kDesignPointSize && (font.resolveMask() & QFont::SizeResolved) &&
-        font.pointSizeF() > 0)
-        font.setPointSizeF(font.pointSizeF() * desktop.pointSizeF() / kDesignPointSize);
-    control->setFont(font);
-}
-
 constexpr const char* kStatusPanel3Text = "HDLPatch + PS2-Packer";
 
 }  // namespace
@@ -169,8 +155,6 @@ void MainWindow::setUpLook() {
 // font in use (the desktop's font and size, on a screen of any scale) until
 // every text shows whole.
 void MainWindow::layOut() {
-    for (QWidget* link : {static_cast<QWidget*>(ui_->Label2), static_cast<QWidget*>(ui_->Label3)})
-        growWithDesktopFont(link);
     scale_ = designLayout_->fit(fontScale(font()));
     ui_->Image1->setPixmap(makeBanner(ui_->Image1->size(), devicePixelRatioF(), font()));
 }

@@ -8,6 +8,7 @@
 #include "help/qt_link_hover_controller.h"
 #include "help/qt_link_label.h"
 #include "help/web_addresses.h"
+#include "platform/qt_dialog_units.h"
 #include "platform/qt_font_families.h"
 #include "platform/qt_open_with_report.h"
 #include "platform/qt_text.h"
@@ -18,14 +19,14 @@ namespace {
 
 // Families tried in order, so that systems without the Windows fonts get a
 // close relative rather than an arbitrary default; with none of them
-// installed, the window's font.
+// installed, the window's font. The size grows with the program's font.
 QFont linkFont(const QStringList& families, qreal pointSize, bool bold) {
     QFont font;
     if (const QStringList installed = installedFamilies(families); !installed.isEmpty())
         font.setFamilies(installed);
     font.setPointSizeF(pointSize);
     font.setBold(bold);
-    return font;
+    return grownLikeProgramFont(font);
 }
 
 }  // namespace
@@ -63,8 +64,6 @@ void HelpController::setUpLinkLabels() {
         widgets_.communityLink,
         linkFont({QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue")}, 9, true),
         [this] { openPage(communityHomePage()); });
-    widgets_.communityLink->resize(
-        widgets_.communityLink->sizeHint().expandedTo(widgets_.communityLink->size()));
 
     widgets_.fontBuilderLink->setText(qtText(fontBuilderPage()));
     makeLinkLabel(widgets_.fontBuilderLink,
@@ -72,14 +71,8 @@ void HelpController::setUpLinkLabels() {
                             QStringLiteral("Liberation Sans"), QStringLiteral("Arial")},
                            8.25, false),
                   [this] { openPage(fontBuilderPage()); });
-    widgets_.fontBuilderLink->resize(
-        widgets_.fontBuilderLink->sizeHint().expandedTo(widgets_.fontBuilderLink->size()));
-    // The full address takes the frame's lower row; when it reaches the
-    // "HELP" button, the button moves up to the free end of the title line.
-    if (widgets_.fontBuilderLink->geometry().intersects(widgets_.fontHelpButton->geometry())) {
-        widgets_.fontHelpButton->move(widgets_.fontHelpButton->x(), 0);
-    }
 
+    // The main window sizes both links to their text when it lays out.
     new LinkHoverController({widgets_.communityLink, widgets_.fontBuilderLink,
                              widgets_.windowSurface, widgets_.fontFrame, widgets_.skinFrame},
                             this);

@@ -53,15 +53,9 @@ bool QtDesktopServices::openInNotepad(const QString& path, QString* error) {
     }
     return true;
 #else
-    if (!QFileInfo(path).isFile()) {
-        setError(error, QStringLiteral("The file %1 does not exist.").arg(shown));
-        return false;
-    }
-    if (!opener_(QUrl::fromLocalFile(path))) {
-        setError(error, QStringLiteral("No program could be started to show %1.").arg(shown));
-        return false;
-    }
-    return true;
+    return openLocal(path, QFileInfo(path).isFile(),
+                     QStringLiteral("The file %1 does not exist.").arg(shown),
+                     QStringLiteral("No program could be started to show %1.").arg(shown), error);
 #endif
 }
 
@@ -81,12 +75,20 @@ bool QtDesktopServices::openWebPage(const QString& address, QString* error) {
 
 bool QtDesktopServices::openFolder(const QString& folder, QString* error) {
     const QString shown = QDir::toNativeSeparators(folder);
-    if (!QFileInfo(folder).isDir()) {
-        setError(error, QStringLiteral("The folder %1 does not exist.").arg(shown));
+    return openLocal(folder, QFileInfo(folder).isDir(),
+                     QStringLiteral("The folder %1 does not exist.").arg(shown),
+                     QStringLiteral("No file manager could be started to show %1.").arg(shown),
+                     error);
+}
+
+bool QtDesktopServices::openLocal(const QString& path, bool present, const QString& missingText,
+                                  const QString& notStartedText, QString* error) {
+    if (!present) {
+        setError(error, missingText);
         return false;
     }
-    if (!opener_(QUrl::fromLocalFile(folder))) {
-        setError(error, QStringLiteral("No file manager could be started to show %1.").arg(shown));
+    if (!opener_(QUrl::fromLocalFile(path))) {
+        setError(error, notStartedText);
         return false;
     }
     return true;

@@ -25,6 +25,11 @@ class QtDesktopServices : public DesktopServices {
     bool openFolder(const QString& folder, QString* error) override;
 
   private:
+    // Hands a local file or folder to the opener once `present` holds; on
+    // failure `error` gets the text for what went wrong.
+    bool openLocal(const QString& path, bool present, const QString& missingText,
+                   const QString& notStartedText, QString* error);
+
     UrlOpener opener_;
 };
 

@@ -3,7 +3,9 @@
 #include "platform/qt_font_families.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
@@ -113,6 +115,16 @@ QFont programFont(const QFont& desktop) {
         installedFamilies({QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Tahoma"),
                            QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
     font.setFamilies(installed + QStringList{desktop.family()});
+    return font;
+}
+
+QFont grownLikeProgramFont(QFont font) {
+    constexpr qreal kDesignPointSize = 8.0;
+    const QFont program = QApplication::font();
+    font.setFamilies(font.families() + QStringList{QFontInfo(program).family()});
+    if (program.pointSizeF() > kDesignPointSize && (font.resolveMask() & QFont::SizeResolved) &&
+        font.pointSizeF() > 0)
+        font.setPointSizeF(font.pointSizeF() * program.pointSizeF() / kDesignPointSize);
     return font;
 }
 

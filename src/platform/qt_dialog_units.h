@@ -27,6 +27,12 @@ struct DialogScale {
 // size, so that a user who asked for larger text gets it.
 QFont programFont(const QFont& desktop);
 
+// `font` for a text that the design sets in a face or size of its own: a
+// point size of its own grows with the program's font as the rest of the
+// window does (the design's texts are set in an 8-point font), and a face
+// that is not installed falls back to the program's face.
+QFont grownLikeProgramFont(QFont font);
+
 // The average character width and the line height of `font`, measured the
 // way Windows measures a dialog font for its dialog units.
 QSizeF dialogBaseUnits(const QFont& font);

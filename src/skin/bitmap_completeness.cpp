@@ -2,26 +2,14 @@
 
 #include <limits>
 
+#include "skin/header_fields.h"
+
 namespace kelvane {
 namespace {
 
 constexpr std::size_t kFileHeaderSize = 14;
 constexpr std::uint32_t kCoreHeaderSize = 12;  // the old OS/2 header
 constexpr std::uint32_t kInfoHeaderSize = 40;
-
-std::uint32_t readU16(const unsigned char* p) {
-    return p[0] | (p[1] << 8);
-}
-
-std::uint32_t readU32(const unsigned char* p) {
-    return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) |
-           (std::uint32_t(p[3]) << 24);
-}
-
-std::uint64_t magnitude(std::uint32_t raw) {
-    const auto value = static_cast<std::int32_t>(raw);
-    return value < 0 ? std::uint64_t(-std::int64_t(value)) : std::uint64_t(value);
-}
 
 }  // namespace
 
@@ -31,23 +19,23 @@ BitmapCompleteness checkBitmapCompleteness(const unsigned char* head, std::size_
     if (headSize < kFileHeaderSize + 4 || fileSize < kFileHeaderSize + 4)
         return BitmapCompleteness::Truncated;
 
-    const std::uint64_t pixelOffset = readU32(head + 10);
+    const std::uint64_t pixelOffset = readLe32(head + 10);
     const unsigned char* info = head + kFileHeaderSize;
-    const std::uint32_t infoSize = readU32(info);
+    const std::uint32_t infoSize = readLe32(info);
 
     std::uint64_t width = 0, height = 0, bitsPerPixel = 0, compression = 0, imageSize = 0;
     if (infoSize == kCoreHeaderSize) {
         if (headSize < kFileHeaderSize + kCoreHeaderSize) return BitmapCompleteness::Truncated;
-        width = readU16(info + 4);
-        height = readU16(info + 6);
-        bitsPerPixel = readU16(info + 10);
+        width = readLe16(info + 4);
+        height = readLe16(info + 6);
+        bitsPerPixel = readLe16(info + 10);
     } else if (infoSize >= kInfoHeaderSize) {
         if (headSize < kFileHeaderSize + kInfoHeaderSize) return BitmapCompleteness::Truncated;
-        width = magnitude(readU32(info + 4));
-        height = magnitude(readU32(info + 8));
-        bitsPerPixel = readU16(info + 14);
-        compression = readU32(info + 16);
-        imageSize = readU32(info + 20);
+        width = magnitude32(readLe32(info + 4));
+        height = magnitude32(readLe32(info + 8));
+        bitsPerPixel = readLe16(info + 14);
+        compression = readLe32(info + 16);
+        imageSize = readLe32(info + 20);
     } else {
         // An unknown header: leave the verdict to the decoder.
         return BitmapCompleteness::NotABitmap;

@@ -5,17 +5,11 @@
 #include <cstring>
 
 #include "skin/bitmap_completeness.h"
+#include "skin/header_fields.h"
 
 namespace kelvane {
 namespace {
 
-std::uint32_t le16(const unsigned char* p) {
-    return p[0] | (p[1] << 8);
-}
-std::uint32_t le32(const unsigned char* p) {
-    return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) |
-           (std::uint32_t(p[3]) << 24);
-}
 std::uint32_t be32(const unsigned char* p) {
     return (std::uint32_t(p[0]) << 24) | (std::uint32_t(p[1]) << 16) | (std::uint32_t(p[2]) << 8) |
            std::uint32_t(p[3]);
@@ -39,19 +33,17 @@ void describeBmp(const unsigned char* head, std::size_t size, PictureFacts& fact
     facts.truncated =
         checkBitmapCompleteness(head, size, facts.fileSize) == BitmapCompleteness::Truncated;
     if (size < 18) return;
-    const std::uint32_t infoSize = le32(head + 14);
+    const std::uint32_t infoSize = readLe32(head + 14);
     if (infoSize == 12 && size >= 26) {
-        facts.width = le16(head + 18);
-        facts.height = le16(head + 20);
-        facts.bitsPerPixel = le16(head + 24);
+        facts.width = readLe16(head + 18);
+        facts.height = readLe16(head + 20);
+        facts.bitsPerPixel = readLe16(head + 24);
     } else if (infoSize >= 40 && size >= 54) {
-        const auto width = static_cast<std::int32_t>(le32(head + 18));
-        const auto height = static_cast<std::int32_t>(le32(head + 22));
-        facts.width = width < 0 ? std::uint64_t(-std::int64_t(width)) : std::uint64_t(width);
-        facts.height = height < 0 ? std::uint64_t(-std::int64_t(height)) : std::uint64_t(height);
-        facts.topDown = height < 0;
-        facts.bitsPerPixel = le16(head + 28);
-        const std::uint32_t compression = le32(head + 30);
+        facts.width = magnitude32(readLe32(head + 18));
+        facts.height = magnitude32(readLe32(head + 22));
+        facts.topDown = static_cast<std::int32_t>(readLe32(head + 22)) < 0;
+        facts.bitsPerPixel = readLe16(head + 28);
+        const std::uint32_t compression = readLe32(head + 30);
         // Bit fields only describe where the colours lie in uncompressed pixels.
         facts.compressed = compression != 0 && compression != 3;
     }
@@ -64,13 +56,13 @@ void describeTarga(const unsigned char* head, std::size_t size, PictureFacts& fa
         return;
     }
     const unsigned imageType = head[2];
-    facts.width = le16(head + 12);
-    facts.height = le16(head + 14);
+    facts.width = readLe16(head + 12);
+    facts.height = readLe16(head + 14);
     facts.bitsPerPixel = head[16];
     facts.compressed = imageType >= 9;
     if (!facts.compressed) {
         const std::uint64_t colourMap =
-            head[1] == 1 ? std::uint64_t(le16(head + 5)) * ((head[7] + 7u) / 8u) : 0;
+            head[1] == 1 ? std::uint64_t(readLe16(head + 5)) * ((head[7] + 7u) / 8u) : 0;
         const std::uint64_t pixels = facts.width * facts.height * ((facts.bitsPerPixel + 7u) / 8u);
         facts.truncated = facts.fileSize < kHeaderSize + head[0] + colourMap + pixels;
     }
@@ -138,8 +130,8 @@ PictureFacts describePicture(const unsigned char* head, std::size_t headSize,
         facts.format = PictureFormat::Gif;
         facts.compressed = true;
         if (headSize >= 10) {
-            facts.width = le16(head + 6);
-            facts.height = le16(head + 8);
+            facts.width = readLe16(head + 6);
+            facts.height = readLe16(head + 8);
         }
     } else if (startsWith(head, headSize, "\xff\xd8\xff")) {
         facts.format = PictureFormat::Jpeg;

@@ -30,23 +30,23 @@ ExtractionController::ExtractionController(Widgets widgets, AppContext& context,
     });
 }
 
-void ExtractionController::extractGraphics() {
+bool ExtractionController::mayStart() {
     context_.focusSink();
-    if (context_.runs.busy()) return;
+    if (context_.runs.busy()) return false;
     if (context_.state.openelf.empty()) {
         context_.messages.show(qtText(kPleaseLoadLoader), MessageIcon::None);
-        return;
+        return false;
     }
+    return true;
+}
+
+void ExtractionController::extractGraphics() {
+    if (!mayStart()) return;
     runExtraction(extractionDirectory(context_.programDir), true);
 }
 
 void ExtractionController::preloadGraphics() {
-    context_.focusSink();
-    if (context_.runs.busy()) return;
-    if (context_.state.openelf.empty()) {
-        context_.messages.show(qtText(kPleaseLoadLoader), MessageIcon::None);
-        return;
-    }
+    if (!mayStart()) return;
     widgets_.viewButton->setEnabled(true);
     emit preloadRequested();
     runExtraction(previewDirectory(context_.programDir), false);

@@ -48,6 +48,9 @@ class ExtractionController : public QObject {
     std::vector<std::string> graphicsFiles(const std::string& directory) const;
     // Makes the directory and starts the tool in it. Reports every failure;
     // with announceSuccess the finished extraction is reported too.
+    // Moves the focus away; true when no run is going and a loader is
+    // loaded (otherwise the user is asked to load one).
+    bool mayStart();
     void runExtraction(const std::string& directory, bool announceSuccess);
     void toolFinished(const std::string& directory, const std::vector<FileStamp>& before,
                       bool announceSuccess, const ToolEnd& end);

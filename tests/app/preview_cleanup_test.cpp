@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <random>
 
 #include "core/graphics_set.h"
+#include "support/scratch_dir.h"
 
 namespace kelvane {
 namespace {
@@ -15,17 +15,7 @@ namespace fs = std::filesystem;
 // A fresh program directory below the system's temporary directory.
 class PreviewCleanupTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        std::random_device seed;
-        root = fs::temp_directory_path() / ("kelvane_cleanup_" + std::to_string(seed()));
-        fs::create_directories(root / "kit");
-        kit = root / "kit";
-        preview = kit / "hdl_gfx_tmp";
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(root, ec);
-    }
+    void SetUp() override { fs::create_directories(kit); }
 
     static void write(const fs::path& file, const std::string& text = "data") {
         std::ofstream(file) << text;
@@ -40,7 +30,8 @@ class PreviewCleanupTest : public ::testing::Test {
     }
     void cleanUp() { cleanUpPreviewDirectory(ProgramDirectory(kit.string(), '/')); }
 
-    fs::path root, kit, preview;
+    testing::ScratchDir scratch{"kelvane_cleanup_"};
+    const fs::path root = scratch.path, kit = root / "kit", preview = kit / "hdl_gfx_tmp";
 };
 
 // The preview's six files go and then its empty directory; the program's

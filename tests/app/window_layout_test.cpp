@@ -145,10 +145,8 @@ class WindowLayoutTest : public ::testing::TestWithParam<FontCase> {
         QApplication::setFont(font);
         ASSERT_EQ(QFontInfo(QApplication::font()).family(), GetParam().family);
         ASSERT_TRUE(kitDir.isValid());
-        window = std::make_unique<MainWindow>(
-            ProgramDirectory(QDir::toNativeSeparators(kitDir.path()).toStdString(),
-                             QDir::separator().toLatin1()),
-            platform.services());
+        window = std::make_unique<MainWindow>(testing::nativeProgramDirectory(kitDir.path()),
+                                              platform.services());
         window->show();
     }
 

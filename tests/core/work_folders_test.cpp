@@ -33,18 +33,21 @@ TEST_P(WorkModeTest, ChoosesTheWorkAndKitFolders) {
     EXPECT_EQ(folders.kitDir, row.kitDir);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Rows, WorkModeTest,
-    ::testing::Values(ModeRow{"WritableKitIsPortable", true, "", "/home/u/.local/share/k", false,
-                              "/opt/kit", "/opt/kit"},
-                      ModeRow{"ReadOnlyKitWorksPerUser", false, "", "/home/u/.local/share/k", true,
-                              "/home/u/.local/share/k", "/opt/kit"},
-                      // root can write to /usr/bin; the program still never works there.
-                      ModeRow{"SystemInstallWorksPerUserEvenWhenWritable", true, "/usr/share/k",
-                              "/root/.local/share/k", true, "/root/.local/share/k", "/usr/share/k"},
-                      ModeRow{"NoPerUserFolderStaysInTheProgramFolder", false, "", "", false,
-                              "/opt/kit", "/opt/kit"}),
+    ::testing::Values(
+        ModeRow{"WritableKitIsPortable", true, "", "/home/u/.local/share/k", false, "/opt/kit",
+                "/opt/kit"},
+        ModeRow{"ReadOnlyKitWorksPerUser", false, "", "/home/u/.local/share/k", true,
+                "/home/u/.local/share/k", "/opt/kit"},
+        // root can write to /usr/bin; the program still never works there.
+        ModeRow{"SystemInstallWorksPerUserEvenWhenWritable", true, "/usr/share/k",
+                "/root/.local/share/k", true, "/root/.local/share/k", "/usr/share/k"},
+        ModeRow{"NoPerUserFolderStaysInTheProgramFolder", false, "", "", false, "/opt/kit",
+                "/opt/kit"}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 // ---- Where each tool is found ----
 
@@ -69,44 +72,28 @@ TEST_P(ToolLookupTest, FindsTheFirstPresentToolOrNamesItsDestination) {
     EXPECT_EQ(locateTool(linuxFolders(row.installed), row.tool, isFile), row.expected);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Rows, ToolLookupTest,
-    ::testing::Values(LookupRow{"ProgramToolsComeFirst",
-                                true,
-                                Tool::HdlPatch,
-                                {"/opt/kit/tools/hdlpatch.exe", "/home/u/k/tools/hdlpatch.exe"},
-                                "/opt/kit/tools/hdlpatch.exe"},
-                      LookupRow{"PerUserToolsNext",
-                                true,
-                                Tool::HdlPatch,
-                                {"/home/u/k/tools/hdlpatch.exe"},
-                                "/home/u/k/tools/hdlpatch.exe"},
-                      LookupRow{"PerUserToolsAlsoInPortableMode",
-                                false,
-                                Tool::Ps2Packer,
-                                {"/home/u/k/tools/ps2-packer.exe", "/usr/bin/ps2-packer"},
-                                "/home/u/k/tools/ps2-packer.exe"},
-                      LookupRow{"PackerOnThePathInItsOrder",
-                                true,
-                                Tool::Ps2Packer,
-                                {"/usr/bin/ps2-packer", "ps2-packer"},
-                                "/usr/bin/ps2-packer"},
-                      LookupRow{"HdlPatchNeverTakenFromThePath",
-                                true,
-                                Tool::HdlPatch,
-                                {"/usr/bin/hdlpatch.exe", "/usr/bin/hdlpatch"},
-                                "/home/u/k/tools/hdlpatch.exe"},
-                      LookupRow{"MissingInstalledToolGoesPerUser",
-                                true,
-                                Tool::Ps2Packer,
-                                {},
-                                "/home/u/k/tools/ps2-packer.exe"},
-                      LookupRow{"MissingPortableToolGoesBesideTheProgram",
-                                false,
-                                Tool::HdlPatch,
-                                {},
-                                "/opt/kit/tools/hdlpatch.exe"}),
+    ::testing::Values(
+        LookupRow{"ProgramToolsComeFirst", true, Tool::HdlPatch,
+                  {"/opt/kit/tools/hdlpatch.exe", "/home/u/k/tools/hdlpatch.exe"},
+                  "/opt/kit/tools/hdlpatch.exe"},
+        LookupRow{"PerUserToolsNext", true, Tool::HdlPatch, {"/home/u/k/tools/hdlpatch.exe"},
+                  "/home/u/k/tools/hdlpatch.exe"},
+        LookupRow{"PerUserToolsAlsoInPortableMode", false, Tool::Ps2Packer,
+                  {"/home/u/k/tools/ps2-packer.exe", "/usr/bin/ps2-packer"},
+                  "/home/u/k/tools/ps2-packer.exe"},
+        LookupRow{"PackerOnThePathInItsOrder", true, Tool::Ps2Packer,
+                  {"/usr/bin/ps2-packer", "ps2-packer"}, "/usr/bin/ps2-packer"},
+        LookupRow{"HdlPatchNeverTakenFromThePath", true, Tool::HdlPatch,
+                  {"/usr/bin/hdlpatch.exe", "/usr/bin/hdlpatch"}, "/home/u/k/tools/hdlpatch.exe"},
+        LookupRow{"MissingInstalledToolGoesPerUser", true, Tool::Ps2Packer, {},
+                  "/home/u/k/tools/ps2-packer.exe"},
+        LookupRow{"MissingPortableToolGoesBesideTheProgram", false, Tool::HdlPatch, {},
+                  "/opt/kit/tools/hdlpatch.exe"}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST(ToolSearchTest, WindowsFormsKeepBackslashesAndSkipThePath) {
     const WorkFolders folders = decideWorkFolders(

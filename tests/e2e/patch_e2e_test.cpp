@@ -5,7 +5,7 @@
 #include <QFile>
 
 #include "platform/qt_process_runner_impl.h"
-#include "tool_log.h"
+#include "support/stand_in_kit.h"
 #include "ui_qt_main_window.h"  // and the widget classes it uses
 // after the generated Ui class
 #include "patch/patch_window_fixture.h"
@@ -25,27 +25,23 @@ class PatchEndToEnd : private RealRunner, public PatchWindowTest {
     PatchEndToEnd() : PatchWindowTest(&runner) {
         runner.setWindow(&window);
         runner.setConsoleClosesWhenDone(true);
-        const QDir built(QStringLiteral(KELVANE_TEST_KIT_DIR));
-        QDir(kit.path()).mkpath("tools");
-        QDir(kit.path()).mkpath("samples");
-        for (const char* file : {"tools/hdlpatch.exe", "tools/ps2-packer.exe", "samples/DEMO.ELF"})
-            EXPECT_TRUE(QFile::copy(built.filePath(file), kitPath(file)));
-        qputenv(tools::kToolLogVariable, QFile::encodeName(kitPath("tool log.txt")));
         state.openelf = str("samples/DEMO.ELF");
     }
-    ~PatchEndToEnd() override { qunsetenv(tools::kToolLogVariable); }
 
     std::string str(const QString& relative) const { return kitPath(relative).toStdString(); }
     // Each tool run: the tool's name, where it ran and the arguments it received.
     std::vector<Args> runs() const {
         std::vector<Args> runs;
-        for (const auto& [tool, cwd, args] : tools::readToolLog(str("tool log.txt"))) {
+        for (const auto& [tool, cwd, args] : standIns.runs()) {
             const bool inKit = QFileInfo(cwd.c_str()) == QFileInfo(kit.path());
             runs.push_back(Args{tool, inKit ? "in the kit" : "elsewhere"});
             runs.back().insert(runs.back().end(), args.begin(), args.end());
         }
         return runs;
     }
+
+    StandIns standIns{kit.path(),
+                      {"tools/hdlpatch.exe", "tools/ps2-packer.exe", "samples/DEMO.ELF"}};
 };
 
 TEST_F(PatchEndToEnd, DirectThenPackingRunPassExactlyTheirArgumentsAndWriteTheOutputs) {

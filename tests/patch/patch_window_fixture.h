@@ -18,8 +18,7 @@ class PatchWindowTest : public ::testing::Test {
   protected:
     explicit PatchWindowTest(ProcessRunner* runner = nullptr)
         : kit(QDir::tempPath() + QStringLiteral("/patch kit XXXXXX")),
-          window(ProgramDirectory(QDir::toNativeSeparators(kit.path()).toStdString(),
-                                  QDir::separator().toLatin1()),
+          window(nativeProgramDirectory(kit.path()),
                  {platform.messages, platform.dialogs, runner ? *runner : platform.runner,
                   platform.desktop}),
           ui(window.ui()),

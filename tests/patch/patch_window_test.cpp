@@ -7,6 +7,7 @@
 #include "ui_qt_main_window.h"  // and the widget classes it uses
 // after the generated Ui class
 #include "patch_window_fixture.h"
+#include "support/file_bytes.h"
 
 namespace kelvane::testing {
 namespace {
@@ -80,9 +81,7 @@ TEST_F(PatchWindowTest, PositionSourcesAreIndependentAndHelpShowsItsText) {
 }
 
 void touch(const QString& path, const QByteArray& content = "ELF") {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(content);
+    ASSERT_TRUE(writeBytes(path, content));
 }
 
 // A packing run through a batch file, with a loaded file and NTSC chosen.
@@ -118,8 +117,7 @@ TEST_F(BatchPackingRun, RefusalsShowTheirMessageAndStartNothing) {
 TEST_F(BatchPackingRun, WritesRunsAndDeletesABat) {
     QByteArray batchDuringRun;
     platform.runner.onRun = [&](const ToolCommand&) {
-        QFile bat(kitPath("a.bat"));
-        if (bat.open(QIODevice::ReadOnly)) batchDuringRun = bat.readAll();
+        batchDuringRun = readBytes(kitPath("a.bat"));
         touch(kitPath("OUTFILE.ELF"));
         touch(kitPath("PACKED_OUTFILE.ELF"));
     };
@@ -143,22 +141,45 @@ TEST_F(BatchPackingRun, ReportsWhatWasNotWritten) {
     EXPECT_TRUE(lastMessage().contains("packed loader was made from an older file"));
 }
 
-// Run tool by tool, a step runs only when the one before it wrote its file,
-// so that an older output is never packed.
-TEST_F(BatchPackingRun, AToolThatFailsStopsTheRunAndIsReported) {
+// Run tool by tool, the packer runs only when HDLPatch wrote its file whole,
+// so that an older or half-written loader is never packed; the user is told
+// what went wrong.
+TEST_F(BatchPackingRun, APatchStepThatDidNotWriteItsFileWhollyStopsTheRun) {
     controller->setPackingMethod(PackingMethod::ToolSteps);
     touch(kitPath("OUTFILE.ELF"), "an older patched loader");
-    ui.Command2->click();
-    EXPECT_EQ(platform.runner.calls.size(), 1u);
-    EXPECT_EQ(lastMessage(),
-              "HDLPatch did not write the patched loader:\n" + kitPath("OUTFILE.ELF") +
-                  "\n\nps2-packer was not started, so that no older file is packed.");
-
-    platform.runner.outcomes.push_back({.started = false, .error = "not found"});
-    ui.Command2->click();
-    EXPECT_EQ(platform.runner.calls.size(), 2u);
-    EXPECT_TRUE(lastMessage().startsWith("HDLPatch could not be started:\n" +
-                                         kitPath("tools/hdlpatch.exe") + "\nnot found\n\n"));
+    const struct {
+        const char* name;
+        int exitCode;  // -1: could not be started
+        bool writes;
+        QString told;
+    } rows[] = {
+        {"WroteNothing", 0, false,
+         "HDLPatch did not write the patched loader:\n" + kitPath("OUTFILE.ELF") +
+             "\n\nps2-packer was not started, so that no older file is packed."},
+        {"FailedAfterWriting", 1, true,
+         "HDLPatch wrote the patched loader but then ended with exit code 1, so the file may "
+         "be incomplete:\n" +
+             kitPath("OUTFILE.ELF") +
+             "\n\nps2-packer was not started, so that no incomplete file is packed."},
+        {"NotStarted", -1, false,
+         "HDLPatch could not be started:\n" + kitPath("tools/hdlpatch.exe") + "\nnot found\n\n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        platform.runner.calls.clear();
+        ToolOutcome outcome;
+        outcome.started = row.exitCode >= 0;
+        outcome.exitCode = row.exitCode;
+        if (!outcome.started) outcome.error = "not found";
+        platform.runner.outcomes = {outcome};
+        platform.runner.onRun = [&](const ToolCommand&) {
+            if (row.writes) touch(kitPath("OUTFILE.ELF"), "half");
+        };
+        ui.Command2->click();
+        EXPECT_EQ(platform.runner.calls.size(), 1u);
+        EXPECT_EQ(platform.messages.shown.back().icon, MessageIcon::Error);
+        EXPECT_TRUE(lastMessage().startsWith(row.told)) << lastMessage().toStdString();
+    }
 }
 
 // However "Patch" or an extraction is pressed while a run is going (a click,
@@ -186,26 +207,6 @@ TEST_F(BatchPackingRun, NothingElseStartsWhileARunIsGoing) {
     EXPECT_TRUE(ui.Command2->isEnabled() && ui.Command13->isEnabled() && ui.Command8->isEnabled());
     ui.Command2->click();  // after the run, the next one starts
     EXPECT_EQ(platform.runner.calls.size(), 2u);
-}
-
-// A tool that writes its output and then fails leaves a file that may be
-// incomplete: the user is told, and nothing is packed from it.
-TEST_F(BatchPackingRun, AToolThatFailsAfterWritingIsReportedAndNotPacked) {
-    controller->setPackingMethod(PackingMethod::ToolSteps);
-    touch(kitPath("OUTFILE.ELF"), "an older patched loader");
-    ToolOutcome failed;
-    failed.started = true;
-    failed.exitCode = 1;
-    platform.runner.outcomes.push_back(failed);
-    platform.runner.onRun = [&](const ToolCommand&) { touch(kitPath("OUTFILE.ELF"), "half"); };
-    ui.Command2->click();
-    EXPECT_EQ(platform.runner.calls.size(), 1u);
-    EXPECT_EQ(platform.messages.shown.back().icon, MessageIcon::Error);
-    EXPECT_EQ(lastMessage(),
-              "HDLPatch wrote the patched loader but then ended with exit code 1, so the file may "
-              "be incomplete:\n" +
-                  kitPath("OUTFILE.ELF") +
-                  "\n\nps2-packer was not started, so that no incomplete file is packed.");
 }
 
 }  // namespace

@@ -11,9 +11,9 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include "platform/qt_file_dialogs_impl.h"
+#include "support/modal_answer.h"
 
 using namespace kelvane;
 
@@ -27,11 +27,7 @@ struct DialogRun {
     std::optional<QString> result;
 
     DialogRun(const QString& filter, const QString& directory, const QString& choice) {
-        QTimer poll;
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            if (!dialog) return;
-            poll.stop();
+        kelvane::testing::whenModal<QFileDialog>([&](QFileDialog* dialog) {
             auto* combo = dialog->findChild<QComboBox*>("fileTypeCombo");
             for (int i = 0; i < combo->count(); ++i) types << combo->itemText(i);
             auto* model = dialog->findChild<QFileSystemModel*>();
@@ -47,7 +43,6 @@ struct DialogRun {
                 ->button(QDialogButtonBox::Open)
                 ->click();
         });
-        poll.start(10);
         result = QtFileDialogs().openFile(filter);
     }
 };

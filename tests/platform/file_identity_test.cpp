@@ -3,9 +3,9 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <random>
 
 #include "platform/file_identity.h"
+#include "support/scratch_dir.h"
 
 namespace fs = std::filesystem;
 
@@ -21,8 +21,6 @@ void write(const fs::path& path, const std::string& content) {
 class FileIdentityTest : public ::testing::Test {
   protected:
     FileIdentityTest() {
-        dir =
-            fs::temp_directory_path() / ("file identity " + std::to_string(std::random_device{}()));
         fs::create_directories(dir / "sub");
         write(dir / "loader.elf", "ELF loader bytes");
         write(dir / "other.elf", "ELF loader bytes");
@@ -33,10 +31,10 @@ class FileIdentityTest : public ::testing::Test {
         if (!refused) fs::create_directory_symlink(dir / "sub", dir / "linked", refused);
         links = !refused;
     }
-    ~FileIdentityTest() override { fs::remove_all(dir); }
     std::string at(const std::string& relative) const { return (dir / relative).string(); }
 
-    fs::path dir;
+    testing::ScratchDir scratch{"file identity "};
+    const fs::path dir = scratch.path;
     bool links = false;
 };
 

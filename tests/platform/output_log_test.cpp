@@ -60,14 +60,4 @@ TEST(OutputLog, OwnLinesEndTheToolLineAndShareTheLimit) {
     EXPECT_EQ(log.line(2).text, "more");
 }
 
-// A line without end keeps only what fits, however much arrives.
-TEST(OutputLog, EndlessLineStaysSmall) {
-    OutputLog log(5000, 2000);
-    const std::string block(1 << 16, 'x');
-    for (int i = 0; i < 1024; ++i) log.appendOutput(block);  // 64 MiB
-    ASSERT_EQ(log.size(), 1u);
-    EXPECT_EQ(log.line(0).text.size(), 2000u);
-    EXPECT_EQ(log.line(0).cutBytes, (64ull << 20) - 2000);
-}
-
 }  // namespace

@@ -21,8 +21,12 @@
 
 #include "platform/qt_process_runner_impl.h"
 #include "platform/qt_tool_console.h"
+#include "support/fake_services.h"
+#include "support/file_bytes.h"
 
 using namespace kelvane;
+using kelvane::testing::FakeDesktopServices;
+using kelvane::testing::FakeMessageBoxes;
 using namespace std::chrono_literals;
 
 namespace {
@@ -94,23 +98,6 @@ qint64 peakMemoryKiB() {
     return 0;
 }
 
-struct RecordingDesktop : DesktopServices {
-    bool openInNotepad(const QString&, QString*) override { return false; }
-    bool openWebPage(const QString&, QString*) override { return false; }
-    bool openFolder(const QString& folder, QString* error) override {
-        folders << folder;
-        if (!succeeds) *error = "no file manager";
-        return succeeds;
-    }
-    QStringList folders;
-    bool succeeds = true;
-};
-
-struct RecordingMessages : MessageBoxes {
-    void show(const QString& text, MessageIcon) override { shown << text; }
-    QStringList shown;
-};
-
 }  // namespace
 
 // A program in a directory with blanks, run in a working directory of its
@@ -178,9 +165,8 @@ TEST(ProcessRunner, ReportsHowEachStepEndedAndAsksWhetherToGoOn) {
 TEST(ProcessRunner, ProgramsThatCannotRunAreReportedNotStarted) {
     QTemporaryDir dir, noWineHere;
     const auto write = [&](const char* name, const QByteArray& bytes) {
-        QFile file(dir.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-        return file.fileName();
+        EXPECT_TRUE(kelvane::testing::writeBytes(dir.filePath(name), bytes));
+        return dir.filePath(name);
     };
     const QString text = write("notes.txt", "notes");
     const QString windows = write("hdlpatch.exe", QByteArray("MZ\x90\x00 not a program", 18));
@@ -225,6 +211,8 @@ TEST(ProcessRunner, ProgramsThatCannotRunAreReportedNotStarted) {
     QCoreApplication::processEvents();
 }
 
+// POSIX process groups and ids; on Windows the tool and its children are
+// ended through a Job object, which the Windows tests check with a real tree.
 #ifndef Q_OS_WIN
 // Stop ends the run at once: the tool and what it started, both ignoring the
 // polite request to end, are killed, and the next step never starts whatever
@@ -274,15 +262,6 @@ TEST(ProcessRunner, RunnerEndsWhatItStartedWhenItGoes) {
     for (const QByteArray& line : pids.readAll().trimmed().split('\n'))
         EXPECT_TRUE(endsSoon(line.mid(line.indexOf('=') + 1).toLongLong())) << line.data();
 }
-#else
-// On Windows the tool and its children are ended through a Job object; the
-// Windows tests start a real process tree for that (ProcessTree).
-TEST(ProcessRunner, StopEndsTheWholeToolTreeAndTheRun) {
-    GTEST_SKIP() << "POSIX process groups; the Windows tree is tested by ProcessTree";
-}
-TEST(ProcessRunner, RunnerEndsWhatItStartedWhenItGoes) {
-    GTEST_SKIP() << "POSIX shell and process ids; the Windows tree is tested by ProcessTree";
-}
 #endif
 
 // Whatever a tool prints, the console keeps the last lines whole and in
@@ -323,8 +302,8 @@ TEST(ProcessRunner, ConsoleNamesTheJobAndTheWrittenFile) {
     QTemporaryDir dir;
     const QString out = dir.filePath("OUT.ELF");
     const QString packed = dir.filePath("PACKED_OUT.ELF");
-    RecordingDesktop desktop;
-    RecordingMessages messages;
+    FakeDesktopServices desktop;
+    FakeMessageBoxes messages;
     QtProcessRunner runner;
     runner.setServices(&desktop, &messages);
     QStringList titles;
@@ -348,7 +327,7 @@ TEST(ProcessRunner, ConsoleNamesTheJobAndTheWrittenFile) {
             copied = QGuiApplication::clipboard()->text();
             auto* open = console.findChild<QPushButton*>("toolConsoleOpenFolder");
             open->click();
-            desktop.succeeds = false;
+            desktop.folderSucceeds = false;
             open->click();
         });
 
@@ -358,7 +337,7 @@ TEST(ProcessRunner, ConsoleNamesTheJobAndTheWrittenFile) {
                                   " was written but may be incomplete");
     EXPECT_EQ(copied, run.log.join('\n'));
     const QString folder = QDir::toNativeSeparators(dir.path());
-    EXPECT_EQ(desktop.folders, (QStringList{folder, folder}));
-    ASSERT_EQ(messages.shown.size(), 1);
-    EXPECT_TRUE(messages.shown[0].contains(folder));
+    EXPECT_EQ(desktop.folders, (std::vector<QString>{folder, folder}));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].text.contains(folder));
 }

@@ -64,6 +64,11 @@ Head png(std::uint32_t width, std::uint32_t height) {
     return {b, 4096};
 }
 
+// 64 bytes of `fill` heading a file of `size` bytes.
+Head filled(unsigned char fill, std::uint64_t size) {
+    return {Bytes(64, fill), size};
+}
+
 struct HeaderCase {
     const char* name;
     ImageSlot slot;
@@ -116,11 +121,7 @@ INSTANTIATE_TEST_SUITE_P(
         HeaderCase{"ScreenHugeHeader", kSplash, bmp(0x7fffffff, -0x7fffffff, 24), "s.bmp", false,
                    "2147483647x2147483647"},
         HeaderCase{"ScreenPng", kSplash, png(512, 448), "s.png", false, "a PNG picture of 512x448"},
-        HeaderCase{"ScreenUnknown",
-                   kMenu,
-                   {Bytes(64, 'x'), 64},
-                   "m.bmp",
-                   false,
+        HeaderCase{"ScreenUnknown", kMenu, filled('x', 64), "m.bmp", false,
                    "not a picture this program recognises of 64 bytes"},
         HeaderCase{"ButtonBmp", kButton, bmp(128, 64, 24), "b.bmp", true, "BMP"},
         HeaderCase{"ButtonBmp32", kButton, bmp(128, 64, 32), "b.bmp", false, "32 bits"},
@@ -132,12 +133,8 @@ INSTANTIATE_TEST_SUITE_P(
                    -1},
         HeaderCase{"ButtonTargaHeaderCutShort", kButton, tga(128, 64, 32), "b.tga", false,
                    "cut short", 0, 10},
-        HeaderCase{"ButtonRaw", kButton, {Bytes(64, 0), 32768}, "b.RAW", true, "32768 bytes"},
-        HeaderCase{"ButtonRawShort",
-                   kButton,
-                   {Bytes(64, 0), 32767},
-                   "b.raw",
-                   false,
+        HeaderCase{"ButtonRaw", kButton, filled(0, 32768), "b.RAW", true, "32768 bytes"},
+        HeaderCase{"ButtonRawShort", kButton, filled(0, 32767), "b.raw", false,
                    "a RAW file of 32767 bytes"},
         HeaderCase{"FontRight", kFont, bmp(256, 256, 8), "font.bmp", true, "256x256"},
         HeaderCase{"FontWithoutData", kFont, bmp(256, 256, 24), "font.bmp", false,

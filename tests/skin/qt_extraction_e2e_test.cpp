@@ -10,7 +10,7 @@
 #include "core/graphics_set.h"
 #include "platform/qt_process_runner_impl.h"
 #include "support/fake_platform.h"
-#include "tool_log.h"
+#include "support/stand_in_kit.h"
 #include "ui_qt_main_window.h"
 
 namespace kelvane::testing {
@@ -35,23 +35,18 @@ struct CountingRunner : QtProcessRunner {
 TEST(ExtractionEndToEnd, SixFilesLandInTheirDirectoryOnlyAndThePreviewShowsThem) {
     QTemporaryDir kit(QDir::tempPath() + "/skin e2e kit XXXXXX");
     const auto path = [&](const QString& relative) { return kit.filePath(relative); };
-    const QDir built(QStringLiteral(KELVANE_TEST_KIT_DIR));
-    ASSERT_TRUE(QDir(kit.path()).mkpath("tools") && QDir(kit.path()).mkpath("my games"));
-    ASSERT_TRUE(QFile::copy(built.filePath("tools/hdlpatch.exe"), path("tools/hdlpatch.exe")));
-    ASSERT_TRUE(QFile::copy(built.filePath("samples/DEMO.ELF"), path("my games/DEMO.ELF")));
-    qputenv(tools::kToolLogVariable, QFile::encodeName(path("tool log.txt")));
+    const StandIns standIns(kit.path(), {"tools/hdlpatch.exe", "samples/DEMO.ELF"});
     FakePlatform fakes;
     CountingRunner runner;
     const PlatformServices services{fakes.messages, fakes.dialogs, runner, fakes.desktop};
     MainWindow window(ProgramDirectory(kit.path().toStdString(), '/'), services);
-    window.state().openelf = path("my games/DEMO.ELF").toStdString();
+    window.state().openelf = path("samples/DEMO.ELF").toStdString();
     const QString cwdBefore = QDir::currentPath();
 
     window.ui().Command13->click();
     ASSERT_TRUE(runner.waitForEnded(1));
     window.ui().Command8->click();
     ASSERT_TRUE(runner.waitForEnded(2));
-    qunsetenv(tools::kToolLogVariable);
 
     ASSERT_EQ(fakes.messages.shown.size(), 1u);  // a preload reports only failures
     EXPECT_EQ(fakes.messages.shown[0].text, "Graphics extracted into " + path("hdl_gfx"));
@@ -64,7 +59,7 @@ TEST(ExtractionEndToEnd, SixFilesLandInTheirDirectoryOnlyAndThePreviewShowsThem)
     EXPECT_EQ(found, expected);
     EXPECT_EQ(QDir::currentPath(), cwdBefore);
     // The tool received its three words and ran in its own directory.
-    const auto log = tools::readToolLog(path("tool log.txt").toStdString());
+    const auto log = standIns.runs();
     ASSERT_EQ(log.size(), 2u);
     EXPECT_EQ(log[0].args, (std::vector<std::string>{"/X", window.state().openelf}));
     EXPECT_EQ(QDir(QString::fromStdString(log[1].cwd)), QDir(path("hdl_gfx_tmp")));

@@ -9,15 +9,16 @@
 #include <QFile>
 #include <QPainter>
 #include <QTemporaryDir>
-#include <chrono>
-#include <future>
-#include <thread>
 
+#include "skin/picture_check.h"
+#include "skin/picture_facts.h"
+#include "skin/pipe_watchdog.h"
 #include "skin/qt_colour_table_editor.h"
 #include "skin/qt_picture_box.h"
 #include "skin/qt_picture_conversion.h"
 #include "skin/qt_picture_file.h"
-#include "support/fake_platform.h"
+#include "support/fake_services.h"
+#include "support/file_bytes.h"
 
 namespace kelvane {
 namespace {
@@ -66,21 +67,18 @@ TEST_P(ConversionReadBack, WritesAnUncompressedBottomUp24BitBmpWithTheRightCorne
     QString error;
     ASSERT_TRUE(writeBmpFile(convertPicture(bandedSource(), c.size, c.mode), path, &error))
         << error.toStdString();
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes = testing::readBytes(path);
 
+    // Exactly the headers and rows of an uncompressed 24-bit picture stored
+    // bottom row first, which the slot checks accept.
     const int stride = (c.size.width * 3 + 3) / 4 * 4;
     ASSERT_EQ(bytes.size(), 54 + stride * c.size.height);
-    EXPECT_EQ(bytes.left(2), "BM");
-    EXPECT_EQ(le(bytes, 2, 4), std::uint32_t(bytes.size()));
-    EXPECT_EQ(le(bytes, 10, 4), 54u);  // pixels right after the headers
-    EXPECT_EQ(le(bytes, 14, 4), 40u);  // BITMAPINFOHEADER
-    EXPECT_EQ(le(bytes, 18, 4), std::uint32_t(c.size.width));
-    EXPECT_EQ(le(bytes, 22, 4), std::uint32_t(c.size.height));  // positive: bottom-up
-    EXPECT_EQ(le(bytes, 26, 2), 1u);
-    EXPECT_EQ(le(bytes, 28, 2), 24u);
-    EXPECT_EQ(le(bytes, 30, 4), 0u);  // uncompressed
+    const ImageSlot slot = c.size.width == 128 ? ImageSlot::ButtonImage : ImageSlot::SplashScreen;
+    EXPECT_TRUE(pictureFitsSlot(
+        slot,
+        describePicture(reinterpret_cast<const unsigned char*>(bytes.constData()),
+                        std::size_t(bytes.size()), std::uint64_t(bytes.size()), "out.bmp"),
+        false));
     const QPoint points[4] = {{0, 0},
                               {c.size.width - 1, 0},
                               {0, c.size.height - 1},
@@ -120,43 +118,28 @@ TEST(Conversion, FitInsideKeepsTheWholePictureAndTransparencyBecomesBlack) {
     EXPECT_EQ(result.format(), QImage::Format_RGB888);
 }
 
-// Runs `work` on a worker thread; false when it did not finish in time (the
-// thread is then left behind, blocked, rather than hanging the test).
-bool finishesInTime(std::function<void()> work) {
-    auto done = std::make_shared<std::promise<void>>();
-    std::future<void> finished = done->get_future();
-    std::thread([done, work] {
-        work();
-        done->set_value();
-    }).detach();
-    return finished.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
-}
-
 TEST(RegularFilesOnly, ANamedPipeOrAFolderIsRefusedWithoutWaiting) {
     QTemporaryDir dir;
-    QStringList specialFiles;
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.bmp"));
+    QStringList specialFiles{dir.filePath("folder.bmp")};
 #ifndef _WIN32  // Windows has no named pipes in the file system
     const QString pipe = dir.filePath("PIPE.BMP");
     ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
     specialFiles << pipe;
+    testing::PipeWatchdog watchdog({pipe});
 #endif
-    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.bmp"));
-    specialFiles << dir.filePath("folder.bmp");
 
     for (const QString& path : specialFiles) {
         SCOPED_TRACE(path.toStdString());
         QString refusal, conversionError;
-        PictureInspection inspection;
-        QImage preview, forConversion;
-        ASSERT_TRUE(finishesInTime([&] {
-            preview = readPreviewPicture(path, &refusal);
-            inspection = inspectPictureFile(path);
-            forConversion = readPictureForConversion(path, &conversionError);
-        }));
-        EXPECT_TRUE(preview.isNull() && forConversion.isNull());
-        EXPECT_EQ(inspection.opened.problem, FileOpenProblem::NotRegular);
+        EXPECT_TRUE(readPreviewPicture(path, &refusal).isNull());
+        EXPECT_EQ(inspectPictureFile(path).opened.problem, FileOpenProblem::NotRegular);
+        EXPECT_TRUE(readPictureForConversion(path, &conversionError).isNull());
         for (const QString& text : {refusal, conversionError}) EXPECT_TRUE(text.contains(path));
     }
+#ifndef _WIN32
+    EXPECT_FALSE(watchdog.stop()) << "a reader waited on the pipe";
+#endif
     QString refusal;
     EXPECT_TRUE(readPreviewPicture(dir.filePath("missing.bmp"), &refusal).isNull());
     EXPECT_TRUE(refusal.isEmpty()) << "a missing picture only empties its box";
@@ -168,12 +151,8 @@ TEST(RegularFilesOnly, AHugeOrBrokenPictureIsRefusedForConversionNamingIt) {
     const QByteArray hugePng =
         QByteArray::fromHex("89504e470d0a1a0a0000000d49484452000186a0000186a00806000000");
     const QString huge = dir.filePath("huge.png"), broken = dir.filePath("broken.png");
-    for (const auto& [path, bytes] :
-         {std::pair{huge, hugePng}, std::pair{broken, QByteArray(9, 'x')}}) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
+    ASSERT_TRUE(testing::writeBytes(huge, hugePng) &&
+                testing::writeBytes(broken, QByteArray(9, 'x')));
     for (const QString& path : {huge, broken}) {
         QString error;
         EXPECT_TRUE(readPictureForConversion(path, &error).isNull());
@@ -185,14 +164,9 @@ TEST(ColourTableEditor, NeverOverwritesAnotherProgramsChangesWithoutAsking) {
     QTemporaryDir dir;
     const QString path = dir.filePath("hdl_colors.txt");
     const auto write = [&](const QByteArray& bytes) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+        ASSERT_TRUE(testing::writeBytes(path, bytes));
     };
-    const auto read = [&] {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    };
+    const auto read = [&] { return testing::readBytes(path); };
     write("10104080 // 1_Menu background\n");
     testing::FakeMessageBoxes messages;
     ColourTableEditor editor(path, parseColourTable(read().toStdString()), messages, nullptr);

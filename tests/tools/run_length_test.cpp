@@ -64,11 +64,4 @@ INSTANTIATE_TEST_SUITE_P(
         UnpackCase{"HeaderCutShort", Bytes{'K', 'R', 'L', 'E', 0, 0, 0}, std::nullopt}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(RunLength, PackedDataUnpacksToTheSameBytes) {
-    Bytes mixed;
-    for (int i = 0; i < 1000; ++i) mixed.push_back(static_cast<std::uint8_t>(i % 7 < 4 ? 0 : i));
-    for (const Bytes& input : {Bytes{}, Bytes{1}, Bytes(300, 9), Bytes{1, 1, 2, 2, 2, 3}, mixed})
-        EXPECT_EQ(unpackRunLength(packRunLength(input)), input) << input.size() << " bytes";
-}
-
 }  // namespace

@@ -113,12 +113,15 @@ TEST_F(StandIn, HdlpatchTakesNoSwitchesTheRangeEndsAndHexPositionsOfEitherCase) 
     }
 }
 
-TEST_F(StandIn, HdlpatchRefusesBadCommandLinesWithAMessageAndWritesNothing) {
+// Like the real tools, the stand-ins refuse what they cannot do, say why and
+// write nothing.
+TEST_F(StandIn, BothToolsRefuseBadCommandLinesWithAMessageAndWriteNothing) {
     for (auto [name, size] :
          {std::pair{"short.elf", kLoaderSize - 1}, {"long.elf", kLoaderSize + 1}})
         std::ofstream(dir / "hdl gfx" / name) << std::string(size, 'x');
     // clang-format off
-    const std::vector<std::vector<std::string>> cases = {
+    const std::pair<std::string, std::vector<std::vector<std::string>>> refused[] = {
+        {"hdlpatch", {
         {},
         // Switches: unknown, upper case, out of range, repeated, after the files.
         {"/Q", "IN", "OUT"}, {"/N", "IN", "OUT"}, {"/D4", "IN", "OUT"}, {"/T7", "IN", "OUT"},
@@ -134,13 +137,27 @@ TEST_F(StandIn, HdlpatchRefusesBadCommandLinesWithAMessageAndWritesNothing) {
         {dir.string(), "OUT"},
         // Wrong number of files, empty output name, extraction mixed up, no output directory.
         {"/n", "IN"}, {"IN", "OUT", "OUT"}, {"IN", ""}, {"/n", "/X", "IN"}, {"/X", "IN", "OUT"},
-        {"IN", "GFX/no dir/x.elf"}};
+        {"IN", "GFX/no dir/x.elf"},
+        // Extraction from a file that is not an unpacked loader, or none.
+        {"/X", "GFX/colors.txt"}, {"/X", "GFX/missing.elf"}}},
+        {"ps2-packer", {
+        {}, {"IN"}, {"IN", "OUT", "third"}, {"-x", "IN", "OUT"}, {"GFX/missing.elf", "OUT"},
+        {"IN", "GFX/no dir/out.elf"}}}};
     // clang-format on
-    for (const auto& args : cases) {
-        ToolRun result = run("hdlpatch", args, dir);
-        EXPECT_NE(result.exitCode, 0) << ::testing::PrintToString(args);
-        EXPECT_NE(result.err.find("hdlpatch: "), std::string::npos) << result.err;
-        EXPECT_FALSE(fs::exists(output)) << ::testing::PrintToString(args);
+    const auto files = [&] {
+        std::set<fs::path> found;
+        for (const auto& entry : fs::recursive_directory_iterator(dir)) found.insert(entry.path());
+        return found;
+    };
+    const std::set<fs::path> before = files();
+    for (const auto& [tool, cases] : refused) {
+        for (const auto& args : cases) {
+            SCOPED_TRACE(tool + " " + ::testing::PrintToString(args));
+            ToolRun result = run(tool, args, dir);
+            EXPECT_NE(result.exitCode, 0);
+            EXPECT_NE(result.err.find(tool + ": "), std::string::npos) << result.err;
+            EXPECT_EQ(files(), before);
+        }
     }
 }
 
@@ -175,17 +192,6 @@ TEST_F(StandIn, HdlpatchExtractsPicturesATableAndFontWidthsInTheirFormats) {
         << colours;
 }
 
-TEST_F(StandIn, HdlpatchExtractsNothingFromAFileThatIsNotAnUnpackedLoader) {
-    const fs::path target = dir / "out";
-    fs::create_directories(target);
-    for (const char* file : {"GFX/colors.txt", "GFX/missing.elf"}) {
-        ToolRun result = run("hdlpatch", {"/X", file}, target);
-        EXPECT_NE(result.exitCode, 0) << file;
-        EXPECT_NE(result.err.find("hdlpatch: "), std::string::npos) << file;
-        EXPECT_TRUE(fs::is_empty(target)) << file;
-    }
-}
-
 TEST_F(StandIn, PackerPacksTheLoaderAndReportsTheRealSizes) {
     ToolRun result = run("ps2-packer", {"-v", "IN", "OUT"}, dir);
     ASSERT_EQ(result.exitCode, 0) << result.err;
@@ -201,21 +207,6 @@ TEST_F(StandIn, PackerPacksTheLoaderAndReportsTheRealSizes) {
     auto records = kelvane::tools::readToolLog(log);
     ASSERT_EQ(records.size(), 1u);
     EXPECT_EQ(records[0].args, expand({"-v", "IN", "OUT"}));
-}
-
-TEST_F(StandIn, PackerRefusesBadCommandLinesWithAMessage) {
-    const std::vector<std::vector<std::string>> cases = {{},
-                                                         {"IN"},
-                                                         {"IN", "OUT", "third"},
-                                                         {"-x", "IN", "OUT"},
-                                                         {"GFX/missing.elf", "OUT"},
-                                                         {"IN", "GFX/no dir/out.elf"}};
-    for (const auto& args : cases) {
-        ToolRun result = run("ps2-packer", args, dir);
-        EXPECT_NE(result.exitCode, 0) << ::testing::PrintToString(args);
-        EXPECT_NE(result.err.find("ps2-packer: "), std::string::npos) << result.err;
-        EXPECT_FALSE(fs::exists(output)) << ::testing::PrintToString(args);
-    }
 }
 
 TEST(ToolLog, ParsesCompleteRecordsOnly) {
