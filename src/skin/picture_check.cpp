@@ -83,22 +83,26 @@ bool slotCanConvert(ImageSlot slot) {
 
 std::string pictureMismatchMessage(ImageSlot slot, const std::string& path,
                                    const PictureFacts& facts, bool fontDataPresent,
-                                   const std::string& fontDataName) {
+                                   const std::string& fontDataName, bool readable) {
     std::string text = "The file " + path + " is " + describeFacts(facts) + ".";
     if (slot == ImageSlot::Font && !fontDataPresent)
         text += " Its font data file " + fontDataName + " is not beside it.";
     std::string title = slotTitle(slot);
     title[0] = 'T';
     text += "\n\n" + title + " must be " + slotRequirement(slot) + ".";
+    if (slotCanConvert(slot) && readable)
+        return text +
+               "\n\nConvert makes a fitting copy of the picture; Use Anyway hands the file to "
+               "HDLPatch as it is; Cancel leaves the slot as it was.";
+    // A format this installation cannot decode (JPEG where Qt has no JPEG
+    // plugin) is not offered for conversion; the user is told why.
     if (slotCanConvert(slot))
         text +=
-            "\n\nConvert makes a fitting copy of the picture; Use Anyway hands the file to "
-            "HDLPatch as it is; Cancel leaves the slot as it was.";
-    else
-        text +=
-            "\n\nUse Anyway hands the file to HDLPatch as it is; Cancel leaves the slot as "
-            "it was.";
-    return text;
+            "\n\nThis program cannot read this file as a picture, so it cannot convert it; a "
+            "picture editor can save it as PNG or BMP first.";
+    return text +
+           "\n\nUse Anyway hands the file to HDLPatch as it is; Cancel leaves the slot as it "
+           "was.";
 }
 
 std::string fontDataFileName(const std::string& fontFileName) {

@@ -31,10 +31,11 @@ bool slotCanConvert(ImageSlot slot);
 
 // The box shown when a chosen file does not fit: what the file is, what the
 // slot needs and, for the font, the missing data file. `fontDataName` is the
-// bare name of the companion looked for.
+// bare name of the companion looked for. `readable` tells whether the picture
+// can be decoded, which a conversion needs.
 std::string pictureMismatchMessage(ImageSlot slot, const std::string& path,
                                    const PictureFacts& facts, bool fontDataPresent,
-                                   const std::string& fontDataName);
+                                   const std::string& fontDataName, bool readable);
 
 // The font's companion: the same name with the extension ".dat".
 std::string fontDataFileName(const std::string& fontFileName);

@@ -31,9 +31,9 @@ QString mismatchText(ImageSlot slot, const QString& path, const PictureInspectio
             .arg(fileOpenProblemText(path, inspection.opened), title,
                  qtText(slotRequirement(slot)));
     }
-    return qtText(pictureMismatchMessage(slot, path.toStdString(), inspection.facts,
-                                         inspection.fontDataPresent,
-                                         inspection.fontDataName.toStdString()));
+    return qtText(pictureMismatchMessage(
+        slot, path.toStdString(), inspection.facts, inspection.fontDataPresent,
+        inspection.fontDataName.toStdString(), inspection.qtCanRead));
 }
 
 }  // namespace

@@ -114,10 +114,17 @@ TEST(PictureHeaderCheck, TellsWhetherTheFileFitsAndWhatItIs) {
         const PictureFacts facts = describePicture(c.head.bytes.data(), kept, size, c.fileName);
         EXPECT_EQ(pictureFitsSlot(c.slot, facts, c.fontData), c.fits);
         const std::string message =
-            pictureMismatchMessage(c.slot, "/p/" + c.fileName, facts, c.fontData, "font.dat");
+            pictureMismatchMessage(c.slot, "/p/" + c.fileName, facts, c.fontData, "font.dat", true);
         EXPECT_NE(message.find(c.described), std::string::npos) << message;
         EXPECT_NE(message.find(slotRequirement(c.slot)), std::string::npos);
         EXPECT_EQ(message.find("Convert") != std::string::npos, c.slot != ImageSlot::Font);
+        // A picture that cannot be decoded (a format without its reader) offers
+        // no Convert, and a slot that could convert says why.
+        const std::string unreadable = pictureMismatchMessage(c.slot, "/p/" + c.fileName, facts,
+                                                              c.fontData, "font.dat", false);
+        EXPECT_EQ(unreadable.find("Convert"), std::string::npos) << unreadable;
+        EXPECT_EQ(unreadable.find("cannot convert") != std::string::npos,
+                  c.slot != ImageSlot::Font);
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QImage>
+#include <QImageWriter>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -30,21 +31,29 @@ void answerConvert(FitMode mode) {
 
 TEST(PicturesEndToEnd, ConvertedPicturesAndTheEditedColourTableReachHdlpatch) {
     QTemporaryDir kit(QDir::tempPath() + "/pictures e2e kit XXXXXX");
-    const auto path = [&](const QString& relative) { return kit.filePath(relative); };
+    const auto path = [&](const QString& relative) {
+        return QDir::toNativeSeparators(kit.filePath(relative));
+    };
     const QDir built(QStringLiteral(KELVANE_TEST_KIT_DIR));
     ASSERT_TRUE(QDir(kit.path()).mkpath("tools") && QDir(kit.path()).mkpath("my pictures"));
     ASSERT_TRUE(QFile::copy(built.filePath("tools/hdlpatch.exe"), path("tools/hdlpatch.exe")));
     ASSERT_TRUE(QFile::copy(built.filePath("samples/DEMO.ELF"), path("DEMO.ELF")));
     qputenv(tools::kToolLogVariable, QFile::encodeName(path("tool log.txt")));
 
-    const QString photo = path("my pictures/photo.png"), menu = path("my pictures/menu.jpg");
+    // The menu screen comes from a JPEG where this Qt has the JPEG plugin, and
+    // otherwise from another format that is neither PNG nor BMP.
+    const QByteArray menuFormat =
+        QImageWriter::supportedImageFormats().contains("jpg") ? "jpg" : "ppm";
+    const QString photo = path("my pictures/photo.png");
+    const QString menu = path("my pictures/menu." + QString::fromLatin1(menuFormat));
     QImage picture(800, 600, QImage::Format_RGB32);
     picture.fill(Qt::darkCyan);
-    ASSERT_TRUE(picture.save(photo, "PNG") && picture.save(menu, "JPG"));
+    ASSERT_TRUE(picture.save(photo, "PNG") && picture.save(menu, menuFormat.constData()));
 
     FakePlatform fakes;
     QtProcessRunner runner;
-    MainWindow window(ProgramDirectory(kit.path().toStdString(), '/'),
+    MainWindow window(ProgramDirectory(QDir::toNativeSeparators(kit.path()).toStdString(),
+                                       QDir::separator().toLatin1()),
                       {fakes.messages, fakes.dialogs, runner, fakes.desktop});
     runner.setWindow(&window);
     runner.setConsoleClosesWhenDone(true);

@@ -57,7 +57,11 @@ QColor centreColour(const QLabel* box) {
 // A real main window in a fresh program directory.
 class SkinWindowTest : public ::testing::Test {
   protected:
-    QString kitPath(const QString& relative) const { return programDir.filePath(relative); }
+    // Paths as the program and its file dialogs give them: with the
+    // platform's own separator.
+    QString kitPath(const QString& relative) const {
+        return QDir::toNativeSeparators(programDir.filePath(relative));
+    }
     Ui::MainWindow& ui() { return window.ui(); }
     const std::vector<FakeMessageBoxes::Shown>& shown() const { return fake.messages.shown; }
     // Acts like HDLPatch "/X": the six files appear in the working directory.
@@ -72,7 +76,9 @@ class SkinWindowTest : public ::testing::Test {
 
     QTemporaryDir programDir;
     FakePlatform fake;
-    MainWindow window{ProgramDirectory(programDir.path().toStdString(), '/'), fake.services()};
+    MainWindow window{ProgramDirectory(QDir::toNativeSeparators(programDir.path()).toStdString(),
+                                       QDir::separator().toLatin1()),
+                      fake.services()};
 };
 
 TEST_F(SkinWindowTest, OnlyAnOpenThatReallyOpenedTheColourTableLeadsToArming) {
@@ -272,6 +278,7 @@ TEST_F(SkinWindowTest, EachSlotOffersItsFilterAndKeepsItsChoiceOnCancelOrRefusal
     // quote refused.
     ASSERT_EQ(shown().size(), 3u);
     for (int i : {0, 1}) EXPECT_EQ(shown()[i].buttons, QStringList({"Use Anyway", "Cancel"}));
+    EXPECT_TRUE(shown()[0].text.contains("cannot convert it")) << "and no Convert is promised";
     EXPECT_TRUE(shown()[1].text.contains(raw + " does not exist"));
     EXPECT_EQ(shown()[2].icon, MessageIcon::Error);
 }
@@ -308,8 +315,7 @@ TEST_F(SkinWindowTest, AMismatchIsConvertedUsedAnywayOrLeftAlone) {
         ui().Command7->click();
     }
     const QString again = kitPath("converted/photo-splash-2.bmp");
-    EXPECT_EQ(window.state().Text9,
-              (" /IS \"" + QDir::toNativeSeparators(converted) + "\"").toStdString());
+    EXPECT_EQ(window.state().Text9, (" /IS \"" + converted + "\"").toStdString());
     EXPECT_EQ(ui().Text8->text(), "photo-splash.bmp");
     EXPECT_FALSE(QFile::exists(kitPath("converted/photo-splash-3.bmp")));
     EXPECT_EQ(window.state().CommonDialog4.fullPath, png.toStdString());
@@ -357,8 +363,7 @@ TEST_F(SkinWindowTest, ConvertPictureOnItsOwnArmsTheChosenSlotOnlyWhenAsked) {
     EXPECT_TRUE(QFile::exists(kitPath("converted/photo-button.bmp")));
     EXPECT_EQ(window.state().pulsanti, "");
     EXPECT_EQ(window.state().Text10,
-              (" /IM \"" + QDir::toNativeSeparators(kitPath("converted/photo-main.bmp")) + "\"")
-                  .toStdString());
+              (" /IM \"" + kitPath("converted/photo-main.bmp") + "\"").toStdString());
     EXPECT_EQ(centreColour(ui().Image2), QColor(Qt::magenta));
     EXPECT_TRUE(window.state().CommonDialog3.empty()) << "its own dialog chose nothing";
     EXPECT_EQ(fake.dialogs.folders.back(), QDir::toNativeSeparators(programDir.path()));
@@ -376,10 +381,8 @@ TEST_F(SkinWindowTest, EachDialogOpensInTheFolderOfItsLastConfirmedChoice) {
     ui().Command7->click();  // another slot has its own
     ui().mnuOpen->trigger();
     ui().mnuOpen->trigger();
-    const QString menus = QDir::toNativeSeparators(kitPath("art/menus"));
-    EXPECT_EQ(
-        fake.dialogs.folders,
-        (std::vector<QString>{"", menus, "", "", QDir::toNativeSeparators(kitPath("games"))}));
+    const QString menus = kitPath("art/menus");
+    EXPECT_EQ(fake.dialogs.folders, (std::vector<QString>{"", menus, "", "", kitPath("games")}));
 }
 
 TEST_F(SkinWindowTest, ANamedPipeIsRefusedNamingItAndNothingWaitsForIt) {

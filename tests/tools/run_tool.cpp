@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <random>
+
+#include "../windows/child_startup.h"
 #else
 #include <sys/wait.h>
 #include <unistd.h>
@@ -68,12 +70,7 @@ ToolRun runTool(const std::string& name, const std::vector<std::string>& args,
 
     std::FILE* out = std::tmpfile();
     std::FILE* err = std::tmpfile();
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    startup.hStdOutput = inheritable(out);
-    startup.hStdError = inheritable(err);
+    STARTUPINFOW startup = startupWithHandles(inheritable(out), inheritable(err));
     SetEnvironmentVariableW(L"KELVANE_TOOL_LOG", log.empty() ? nullptr : log.c_str());
     PROCESS_INFORMATION process{};
     const bool started = CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE, 0,

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "child_startup.h"
 #include "common/utf8.h"
 #include "wintest.h"
 
@@ -32,12 +33,8 @@ std::vector<Ended> runAll(const std::vector<Start>& starts, const fs::path& scra
             const std::wstring application = nativePath(starts[i].application).native();
             const std::wstring directory = nativePath(starts[i].workingDirectory).native();
             SetEnvironmentVariableW(L"KELVANE_TOOL_LOG", logs[i].c_str());  // for the child
-            STARTUPINFOW startup{};
-            startup.cb = sizeof(startup);
-            startup.dwFlags = STARTF_USESTDHANDLES;
-            startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-            startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
-            startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+            STARTUPINFOW startup = testing::startupWithHandles(GetStdHandle(STD_OUTPUT_HANDLE),
+                                                               GetStdHandle(STD_ERROR_HANDLE));
             PROCESS_INFORMATION process{};
             if (CreateProcessW(application.empty() ? nullptr : application.c_str(), line.data(),
                                nullptr, nullptr, TRUE, 0, nullptr,
