@@ -18,8 +18,8 @@ endmacro()
 
 # Test programs start through a small wrapper around Wine: a Wine prefix of
 # the build's own, no Wine debug output, the Qt and compiler runtime DLLs
-# found through WINEPATH, and Qt's offscreen platform unless another is asked
-# for. An emulator given on the command line is used inside the wrapper.
+# found through WINEPATH. An emulator given on the command line is used inside
+# the wrapper.
 if(CMAKE_CROSSCOMPILING_EMULATOR)
   set(KELVANE_WINE "${CMAKE_CROSSCOMPILING_EMULATOR}")
 else()
