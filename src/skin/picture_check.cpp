@@ -81,6 +81,10 @@ bool slotCanConvert(ImageSlot slot) {
     return slot != ImageSlot::Font;
 }
 
+bool offersConversion(ImageSlot slot, bool readable) {
+    return slotCanConvert(slot) && readable;
+}
+
 std::string pictureMismatchMessage(ImageSlot slot, const std::string& path,
                                    const PictureFacts& facts, bool fontDataPresent,
                                    const std::string& fontDataName, bool readable) {
@@ -90,7 +94,7 @@ std::string pictureMismatchMessage(ImageSlot slot, const std::string& path,
     std::string title = slotTitle(slot);
     title[0] = 'T';
     text += "\n\n" + title + " must be " + slotRequirement(slot) + ".";
-    if (slotCanConvert(slot) && readable)
+    if (offersConversion(slot, readable))
         return text +
                "\n\nConvert makes a fitting copy of the picture; Use Anyway hands the file to "
                "HDLPatch as it is; Cancel leaves the slot as it was.";

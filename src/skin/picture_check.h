@@ -29,6 +29,10 @@ bool pictureFitsSlot(ImageSlot slot, const PictureFacts& facts, bool fontDataPre
 // two screens and the button image (as a 24-bit BMP), not the font.
 bool slotCanConvert(ImageSlot slot);
 
+// Whether a mismatching file is offered for conversion: the slot can take a
+// converted picture and the file can be decoded (`readable`).
+bool offersConversion(ImageSlot slot, bool readable);
+
 // The box shown when a chosen file does not fit: what the file is, what the
 // slot needs and, for the font, the missing data file. `fontDataName` is the
 // bare name of the companion looked for. `readable` tells whether the picture

@@ -78,9 +78,9 @@ void ImageSlotsController::load(ImageSlot slot) {
     const bool fits = inspection.opened.ok() &&
                       pictureFitsSlot(slot, inspection.facts, inspection.fontDataPresent);
     if (!fits) {
-        const bool canConvert = slotCanConvert(slot) && inspection.qtCanRead;
-        const QStringList buttons = canConvert ? QStringList{kConvert, kUseAnyway, kCancel}
-                                               : QStringList{kUseAnyway, kCancel};
+        const QStringList buttons = offersConversion(slot, inspection.qtCanRead)
+                                        ? QStringList{kConvert, kUseAnyway, kCancel}
+                                        : QStringList{kUseAnyway, kCancel};
         const int answer = context_.messages.ask(mismatchText(slot, *chosen, inspection),
                                                  MessageIcon::Warning, buttons);
         const QString& pressed = answer >= 0 && answer < buttons.size() ? buttons[answer] : kCancel;
