@@ -12,7 +12,6 @@
 
 #include "core/graphics_set.h"
 #include "patch/qt_patch_run_controller.h"
-#include "skin/modal_answer.h"
 #include "skin/picture_check.h"
 #include "skin/pipe_watchdog.h"
 #include "skin/qt_colour_table_editor.h"
@@ -20,6 +19,7 @@
 #include "skin/qt_extraction_controller.h"
 #include "skin/qt_picture_file.h"
 #include "support/fake_platform.h"
+#include "support/modal_answer.h"
 #include "ui_qt_main_window.h"
 
 namespace kelvane::testing {
