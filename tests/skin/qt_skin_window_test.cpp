@@ -19,6 +19,7 @@
 #include "skin/qt_extraction_controller.h"
 #include "skin/qt_picture_file.h"
 #include "support/fake_platform.h"
+#include "support/file_bytes.h"
 #include "support/modal_answer.h"
 #include "ui_qt_main_window.h"
 
@@ -32,14 +33,7 @@ void writeBitmap(const QString& path, QColor colour) {
 }
 
 void writeFile(const QString& path, const QByteArray& content = {}) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-    file.write(content);
-}
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    ASSERT_TRUE(writeBytes(path, content)) << path.toStdString();
 }
 
 #ifndef _WIN32
@@ -273,7 +267,7 @@ TEST_F(SkinWindowTest, AMismatchIsConvertedUsedAnywayOrLeftAlone) {
     photo.fill(Qt::green);
     const QString png = kitPath("photo.png");
     ASSERT_TRUE(photo.save(png, "PNG"));
-    const QByteArray source = readAll(png);
+    const QByteArray source = readBytes(png);
     const QString converted = kitPath("converted/photo-splash.bmp");
 
     // Cancel, then Use Anyway.
@@ -303,7 +297,7 @@ TEST_F(SkinWindowTest, AMismatchIsConvertedUsedAnywayOrLeftAlone) {
     EXPECT_FALSE(QFile::exists(kitPath("converted/photo-splash-3.bmp")));
     EXPECT_EQ(window.state().CommonDialog4.fullPath, png.toStdString());
     EXPECT_EQ(centreColour(ui().Image3), QColor(Qt::green));
-    EXPECT_EQ(readAll(png), source);
+    EXPECT_EQ(readBytes(png), source);
     for (const QString& path : {converted, again}) {
         const PictureInspection written = inspectPictureFile(path);
         EXPECT_TRUE(pictureFitsSlot(ImageSlot::SplashScreen, written.facts, false))
@@ -419,7 +413,7 @@ TEST_F(SkinWindowTest, ToolsMenuFollowsReadmeAndItsEditorArmsTheSavedColourTable
     edit->trigger();
     QByteArray expected = bytes;
     expected.replace("80808040", "80000080");  // scale 2: full red is 80, full alpha 80
-    EXPECT_EQ(readAll(table), expected);
+    EXPECT_EQ(readBytes(table), expected);
 }
 
 }  // namespace
