@@ -148,8 +148,7 @@ TEST_F(SkinWindowTest, OneRunAtATime) {
     EXPECT_TRUE(shown().empty());
 
     fake.runner.finishHeld();
-    ASSERT_EQ(shown().size(), 1u);
-    EXPECT_EQ(shown()[0].text, "Graphics extracted into " + kitPath("hdl_gfx"));
+    EXPECT_EQ(shown().size(), 1u);
     EXPECT_TRUE(ui().Command13->isEnabled() && ui().Command2->isEnabled());
     ui().Command8->click();
     EXPECT_EQ(fake.runner.calls.size(), 2u);
