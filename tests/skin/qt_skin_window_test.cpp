@@ -343,6 +343,7 @@ TEST_F(SkinWindowTest, EachDialogOpensInTheFolderOfItsLastConfirmedChoice) {
     EXPECT_EQ(fake.dialogs.folders, (std::vector<QString>{"", menus, "", "", kitPath("games")}));
 }
 
+// A slot, Convert Picture and View each refuse a named pipe without waiting.
 TEST_F(SkinWindowTest, ANamedPipeIsRefusedNamingItAndNothingWaitsForIt) {
 #ifdef _WIN32
     GTEST_SKIP() << "Windows has no named pipes in the file system";
@@ -353,15 +354,16 @@ TEST_F(SkinWindowTest, ANamedPipeIsRefusedNamingItAndNothingWaitsForIt) {
     writeBitmap(kitPath("hdl_gfx_tmp/hdl_main.bmp"), Qt::blue);
     PipeWatchdog watchdog({makePipe(pipe), makePipe(previewPipe)});
 
-    fake.dialogs.answers = {pipe};
+    fake.dialogs.answers = {pipe, pipe};
     ui().Command5->click();
+    window.findChild<QAction*>("mnuConvertPicture")->trigger();
     ui().Command6->setEnabled(true);
     ui().Command6->click();
     EXPECT_FALSE(watchdog.stop()) << "the window waited on a pipe";
     EXPECT_EQ(window.state().Text10, "");
-    ASSERT_EQ(shown().size(), 2u);
-    EXPECT_TRUE(shown()[0].text.contains(pipe + " is a named pipe"));
-    EXPECT_TRUE(shown()[1].text.contains(previewPipe + " is a named pipe"));
+    ASSERT_EQ(shown().size(), 3u);
+    for (int i : {0, 1}) EXPECT_TRUE(shown()[i].text.contains(pipe + " is a named pipe"));
+    EXPECT_TRUE(shown()[2].text.contains(previewPipe + " is a named pipe"));
     EXPECT_EQ(centreColour(ui().Image2), QColor(Qt::blue));
 #endif
 }
