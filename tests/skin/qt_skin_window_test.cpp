@@ -154,7 +154,10 @@ TEST_F(SkinWindowTest, OneRunAtATime) {
     EXPECT_EQ(fake.runner.calls.size(), 2u);
 }
 
-TEST_F(SkinWindowTest, NothingStartsWithoutLoadedFileOrDirectoryOrWithAnUnquotablePath) {
+// Each refusal starts nothing and says why: no loaded file, a file where a
+// directory belongs, a path that cannot be quoted, folders that cannot be
+// written.
+TEST_F(SkinWindowTest, RefusalsStartNothingAndSayWhy) {
     ui().Command13->click();
     ui().Command8->click();
     EXPECT_FALSE(QDir(kitPath("hdl_gfx_tmp")).exists());
@@ -165,33 +168,27 @@ TEST_F(SkinWindowTest, NothingStartsWithoutLoadedFileOrDirectoryOrWithAnUnquotab
     ui().Command8->click();
     window.state().openelf = "/games/odd\"name.ELF";
     ui().Command13->click();
+    window.state().openelf = "/games/HDLOADER.ELF";
+    ASSERT_TRUE(QFile::remove(kitPath("hdl_gfx")));
+    window.findChild<ExtractionController*>()->readOnlyFolder = [](const std::string&) {
+        return true;
+    };
+    ui().Command13->click();
+    ui().Command8->click();  // hdl_gfx_tmp stands for a directory that cannot be made
 
     EXPECT_TRUE(fake.runner.calls.empty());
-    ASSERT_EQ(shown().size(), 5u);
+    ASSERT_EQ(shown().size(), 7u);
     for (int i : {0, 1}) EXPECT_EQ(shown()[i].text, "Please load HDL/HDA (unpacked)");
     EXPECT_EQ(shown()[1].icon, MessageIcon::None);
     EXPECT_TRUE(shown()[2].text.contains(kitPath("hdl_gfx")));
     EXPECT_TRUE(shown()[3].text.contains(kitPath("hdl_gfx_tmp")));
     EXPECT_TRUE(shown()[4].icon == MessageIcon::Error && shown()[4].text.contains("odd\"name"));
-    // A preload with a loaded file still makes View and Open usable.
-    EXPECT_TRUE(ui().Command6->isEnabled() && ui().Command12->isEnabled());
-}
-
-TEST_F(SkinWindowTest, AFolderThatCannotBeWrittenStartsNothingAndSaysWhatToDo) {
-    window.state().openelf = "/games/HDLOADER.ELF";
-    window.findChild<ExtractionController*>()->readOnlyFolder = [](const std::string&) {
-        return true;
-    };
-    ui().Command13->click();
-    writeFile(kitPath("hdl_gfx_tmp"));  // stands for a directory that cannot be made
-    ui().Command8->click();
-
-    EXPECT_TRUE(fake.runner.calls.empty());
-    ASSERT_EQ(shown().size(), 2u);
-    for (int i : {0, 1}) {
-        EXPECT_TRUE(shown()[i].text.contains(kitPath(i == 0 ? "hdl_gfx:" : "hdl_gfx_tmp:")));
+    for (int i : {5, 6}) {
+        EXPECT_TRUE(shown()[i].text.contains(kitPath(i == 5 ? "hdl_gfx:" : "hdl_gfx_tmp:")));
         EXPECT_TRUE(shown()[i].text.contains("Copy the whole program folder"));
     }
+    // A preload with a loaded file still makes View and Open usable.
+    EXPECT_TRUE(ui().Command6->isEnabled() && ui().Command12->isEnabled());
 }
 
 TEST_F(SkinWindowTest, ViewShowsBothScreensAndClearsOnlyTheBoxOfABadPicture) {
