@@ -1,14 +1,201 @@
+// The Qt-free skin logic: picture header checks, converted file names, the
+// colour table file and its buttons, the extraction command line and the
+// image slot fragments.
+
 #include <gtest/gtest.h>
 
+#include <string>
 #include <tuple>
+#include <vector>
 
 #include "core/messages.h"
 #include "skin/colour_table.h"
+#include "skin/colour_table_file.h"
 #include "skin/graphics_extraction.h"
 #include "skin/image_slots.h"
+#include "skin/picture_check.h"
+#include "skin/picture_facts.h"
+#include "skin/picture_fit.h"
 
 namespace kelvane {
 namespace {
+
+using Bytes = std::vector<unsigned char>;
+
+// Writes `v` little-endian into `size` bytes at `at`.
+void put(Bytes& b, std::size_t at, std::uint32_t v, int size = 4) {
+    for (int i = 0; i < size; ++i) b[at + i] = (v >> (8 * i)) & 0xff;
+}
+
+// The 54 header bytes of a BMP and the size of the file they promise.
+struct Head {
+    Bytes bytes;
+    std::uint64_t fullSize;
+};
+
+Head bmp(std::int32_t width, std::int32_t height, unsigned bits, std::uint32_t compression = 0) {
+    Bytes b(54, 0);
+    put(b, 0, 'B' | 'M' << 8, 2);
+    const std::uint64_t stride = (std::uint64_t(width < 0 ? -width : width) * bits + 31) / 32 * 4;
+    const std::uint64_t size = 54 + stride * std::uint64_t(height < 0 ? -height : height);
+    put(b, 2, std::uint32_t(size));
+    put(b, 10, 54);
+    put(b, 14, 40);
+    put(b, 18, std::uint32_t(width));
+    put(b, 22, std::uint32_t(height));
+    put(b, 26, 1, 2);
+    put(b, 28, bits, 2);
+    put(b, 30, compression);
+    return {b, size};
+}
+
+Head tga(unsigned width, unsigned height, unsigned bits, unsigned type = 2) {
+    Bytes b(18, 0);
+    b[2] = static_cast<unsigned char>(type);
+    put(b, 12, width, 2);
+    put(b, 14, height, 2);
+    b[16] = static_cast<unsigned char>(bits);
+    return {b, 18 + std::uint64_t(width) * height * (bits / 8)};
+}
+
+Head png(std::uint32_t width, std::uint32_t height) {
+    Bytes b = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R'};
+    for (std::uint32_t v : {width, height})
+        for (int shift : {24, 16, 8, 0}) b.push_back((v >> shift) & 0xff);
+    b.insert(b.end(), {8, 6});  // bit depth, RGBA
+    return {b, 4096};
+}
+
+// 64 bytes of `fill` heading a file of `size` bytes.
+Head filled(unsigned char fill, std::uint64_t size) {
+    return {Bytes(64, fill), size};
+}
+
+const ImageSlot kSplash = ImageSlot::SplashScreen, kMenu = ImageSlot::MainMenuScreen,
+                kButton = ImageSlot::ButtonImage, kFont = ImageSlot::Font;
+
+TEST(PictureHeaderCheck, TellsWhetherTheFileFitsAndWhatItIs) {
+    const struct {
+        const char* name;
+        ImageSlot slot;
+        Head head;
+        std::string fileName;
+        bool fits;
+        const char* described;  // a part of what the message says the file is
+        std::int64_t sizeChange = 0;
+        std::size_t headKept = 64;
+        bool fontData = true;
+    } rows[] = {
+        {"ScreenRight", kSplash, bmp(512, 448, 24), "s.bmp", true, "512x448"},
+        {"MenuRightEvenNamedPng", kMenu, bmp(512, 448, 24), "m.png", true, "BMP"},
+        {"Screen32Bit", kSplash, bmp(512, 448, 32), "s.bmp", false, "32 bits"},
+        {"ScreenWrongSize", kMenu, bmp(640, 480, 24), "m.bmp", false, "640x480"},
+        {"ScreenCompressed", kSplash, bmp(512, 448, 8, 1), "s.bmp", false, "compressed"},
+        {"ScreenTopDown", kSplash, bmp(512, -448, 24), "s.bmp", false, "rows stored from the top"},
+        {"ScreenCutShort", kSplash, bmp(512, 448, 24), "s.bmp", false, "cut short", -1},
+        {"ScreenHeaderCutShort", kSplash, bmp(512, 448, 24), "s.bmp", false, "cut short", 0, 20},
+        {"ScreenHugeHeader", kSplash, bmp(0x7fffffff, -0x7fffffff, 24), "s.bmp", false,
+         "2147483647x2147483647"},
+        {"ScreenPng", kSplash, png(512, 448), "s.png", false, "a PNG picture of 512x448"},
+        {"ScreenUnknown", kMenu, filled('x', 64), "m.bmp", false,
+         "not a picture this program recognises of 64 bytes"},
+        {"ButtonBmp", kButton, bmp(128, 64, 24), "b.bmp", true, "BMP"},
+        {"ButtonBmp32", kButton, bmp(128, 64, 32), "b.bmp", false, "32 bits"},
+        {"ButtonTarga", kButton, tga(128, 64, 32), "b.TGA", true, "Targa"},
+        {"ButtonTargaRle", kButton, tga(128, 64, 32, 10), "b.tga", true, "compressed", -20000},
+        {"ButtonTarga24", kButton, tga(128, 64, 24), "b.tga", false, "24 bits"},
+        {"ButtonTargaCutShort", kButton, tga(128, 64, 32), "b.tga", false, "cut short", -1},
+        {"ButtonTargaHeaderCutShort", kButton, tga(128, 64, 32), "b.tga", false, "cut short", 0,
+         10},
+        {"ButtonRaw", kButton, filled(0, 32768), "b.RAW", true, "32768 bytes"},
+        {"ButtonRawShort", kButton, filled(0, 32767), "b.raw", false, "a RAW file of 32767 bytes"},
+        {"FontRight", kFont, bmp(256, 256, 8), "font.bmp", true, "256x256"},
+        {"FontWithoutData", kFont, bmp(256, 256, 24), "font.bmp", false,
+         "font data file font.dat is not beside it", 0, 64, false},
+        {"FontWrongSize", kFont, bmp(128, 256, 24), "font.bmp", false, "128x256"},
+    };
+    for (const auto& c : rows) {
+        SCOPED_TRACE(c.name);
+        const std::size_t kept = std::min(c.headKept, c.head.bytes.size());
+        const std::uint64_t size = std::uint64_t(std::int64_t(c.head.fullSize) + c.sizeChange);
+        const PictureFacts facts = describePicture(c.head.bytes.data(), kept, size, c.fileName);
+        EXPECT_EQ(pictureFitsSlot(c.slot, facts, c.fontData), c.fits);
+        const std::string message =
+            pictureMismatchMessage(c.slot, "/p/" + c.fileName, facts, c.fontData, "font.dat", true);
+        EXPECT_NE(message.find(c.described), std::string::npos) << message;
+        EXPECT_NE(message.find(slotRequirement(c.slot)), std::string::npos);
+        EXPECT_EQ(message.find("Convert") != std::string::npos, c.slot != ImageSlot::Font);
+        // A picture that cannot be decoded (a format without its reader) offers
+        // no Convert, and a slot that could convert says why.
+        const std::string unreadable = pictureMismatchMessage(c.slot, "/p/" + c.fileName, facts,
+                                                              c.fontData, "font.dat", false);
+        EXPECT_EQ(unreadable.find("Convert"), std::string::npos) << unreadable;
+        EXPECT_EQ(unreadable.find("cannot convert") != std::string::npos,
+                  c.slot != ImageSlot::Font);
+    }
+}
+
+TEST(ConvertedFileName, KeepsTheSourceNameMadeSafeAndNumbersLaterAttempts) {
+    EXPECT_EQ(convertedFileName("holiday.photo.JPG", ImageSlot::SplashScreen, 1),
+              "holiday.photo-splash.bmp");
+    EXPECT_EQ(convertedFileName("menu.png", ImageSlot::MainMenuScreen, 3), "menu-main-3.bmp");
+    EXPECT_EQ(convertedFileName("a\"b\tc:d.png", ImageSlot::ButtonImage, 1), "a_b_c_d-button.bmp");
+    EXPECT_EQ(convertedFileName(".png", ImageSlot::ButtonImage, 1), ".png-button.bmp");
+    EXPECT_EQ(convertedFileName("", ImageSlot::ButtonImage, 1), "picture-button.bmp");
+    EXPECT_EQ(convertedDirectory(ProgramDirectory("C:\\Kit", '\\')), "C:\\Kit\\converted");
+}
+
+TEST(ColourTableFile, UntouchedAndReEditedTablesStayByteIdentical) {
+    const std::string tables[] = {
+        "10104080 // 1_Menu background\r\n80808040 // 2_Box border\r\n",
+        "10104080 // 1_Menu background\n# a note\n\n80808040 // 2_Box border",
+        "\xEF\xBB\xBF"
+        "10104080 // 1_After a byte order mark\r\nff00ff80 // 1_x\n\r\n",
+        "1010408 // 1_too few digits\r\n10104080 // 3_bad scale\r\n10104080 //1_no blank\r\n",
+    };
+    for (const std::string& bytes : tables) {
+        ColourTableFile table = parseColourTable(bytes);
+        EXPECT_EQ(table.bytes, bytes);
+        // Writing every entry's own colour back changes nothing either.
+        for (std::size_t i = 0; i < table.lines.size(); ++i)
+            if (table.lines[i].editable) setLineColour(table, i, toScreenColour(table.lines[i]));
+        EXPECT_EQ(table.bytes, bytes);
+    }
+    EXPECT_EQ(parseColourTable(tables[1]).lines.size(), 4u);
+    const ColourTableFile odd = parseColourTable(tables[3]);
+    for (const ColourLine& line : odd.lines) EXPECT_FALSE(line.editable) << line.text;
+    EXPECT_FALSE(parseColourTable(tables[2]).lines[0].editable);
+}
+
+TEST(ColourTableFile, AnEditChangesOnlyTheDigitsOfItsLineInTheFilesCase) {
+    const std::string bytes =
+        "10104080 // 1_Menu background\r\nab00cd40 // 1_lower case\nFFFFFF80 // 2_Scaled";
+    ColourTableFile table = parseColourTable(bytes);
+    ASSERT_EQ(table.lines.size(), 3u);
+    setLineColour(table, 1, {0x12, 0xef, 0x00, 255});
+    std::string expected = bytes;
+    expected.replace(bytes.find("ab00cd40"), 8, "12ef0080");
+    EXPECT_EQ(table.bytes, expected);
+    EXPECT_EQ(table.lines[1].description, "lower case");
+
+    setLineColour(table, 2, {255, 128, 0, 0});  // scale 2: written in 00-80
+    expected.replace(bytes.find("FFFFFF80"), 8, "80400000");
+    EXPECT_EQ(table.bytes, expected);
+    EXPECT_EQ(table.lines[2].text.substr(0, 8), "80400000");
+}
+
+TEST(ColourTableFile, ScaleTwoAndAlphaMapTheEndsOfTheirRangeAndRoundTrip) {
+    // File 00 and 80 are the ends of the screen range; beyond 80 shows as full.
+    EXPECT_EQ((std::vector{screenLevel(0x00, 2), screenLevel(0x80, 2), screenLevel(0xFF, 2)}),
+              (std::vector{0, 255, 255}));
+    EXPECT_EQ((std::vector{fileLevel(255, 2), fileLevel(0, 2), fileLevel(0xC3, 1)}),
+              (std::vector{0x80, 0x00, 0xC3}));
+    for (int level = 0; level <= 0x80; ++level)
+        EXPECT_EQ(fileLevel(screenLevel(level, 2), 2), level) << level;
+    const ColourTableFile table = parseColourTable("40804080 // 2_Half\n");
+    const ScreenColour shown = toScreenColour(table.lines[0]);
+    EXPECT_EQ((std::vector{shown.red, shown.green, shown.alpha}), (std::vector{128, 255, 255}));
+}
 
 TEST(ColourTable, StatesOnlyGoForwardAndSetTheButtons) {
     using S = ColourTableState;

@@ -1,0 +1,154 @@
+// A session with the real process runner and the stand-in HDLPatch, in a
+// temporary kit whose path has blanks: extraction and preview, converted
+// pictures and an edited colour table, then a patch run whose arguments the
+// stand-in logs.
+
+#include <gtest/gtest.h>
+
+#include <QDirIterator>
+#include <QImageWriter>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "core/graphics_set.h"
+#include "platform/qt_process_runner_impl.h"
+#include "skin/picture_check.h"
+#include "skin/qt_colour_table_editor.h"
+#include "skin/qt_convert_dialog.h"
+#include "skin/qt_picture_file.h"
+#include "support/fake_platform.h"
+#include "support/modal_answer.h"
+#include "support/stand_in_kit.h"
+#include "ui_qt_main_window.h"
+
+namespace kelvane::testing {
+namespace {
+
+// The real runner, counting the tools that ended; every start is hidden.
+struct CountingRunner : QtProcessRunner {
+    StartOutcome shellStart(const ToolCommand& command, WindowStyle style,
+                            std::function<void(const ToolOutcome&)> finished) override {
+        EXPECT_EQ(style, WindowStyle::Hidden);
+        return QtProcessRunner::shellStart(command, style, [this, finished](const ToolOutcome& o) {
+            ++ended;
+            if (finished) finished(o);
+        });
+    }
+    bool waitForEnded(int n) {
+        return QTest::qWaitFor([&] { return ended >= n; }, 30000);
+    }
+    int ended = 0;
+};
+
+void answerConvert(FitMode mode) {
+    whenModal<ConvertDialog>([mode](ConvertDialog* dialog) {
+        dialog->setFitMode(mode);
+        dialog->accept();
+    });
+}
+
+TEST(SkinEndToEnd, ExtractPreviewConvertAndEditReachHdlpatch) {
+    QTemporaryDir kit(QDir::tempPath() + "/skin e2e kit XXXXXX");
+    const auto path = [&](const QString& relative) {
+        return QDir::toNativeSeparators(kit.filePath(relative));
+    };
+    const StandIns standIns(kit.path(), {"tools/hdlpatch.exe", "samples/DEMO.ELF"});
+    FakePlatform fakes;
+    CountingRunner runner;
+    const PlatformServices services{fakes.messages, fakes.dialogs, runner, fakes.desktop};
+    const ProgramDirectory programDir(QDir::toNativeSeparators(kit.path()).toStdString(),
+                                      QDir::separator().toLatin1());
+    MainWindow window(programDir, services);
+    runner.setWindow(&window);
+    runner.setConsoleClosesWhenDone(true);
+    Ui::MainWindow& ui = window.ui();
+    window.state().openelf = path("samples/DEMO.ELF").toStdString();
+    const QString cwdBefore = QDir::currentPath();
+
+    ui.Command13->click();
+    ASSERT_TRUE(runner.waitForEnded(1));
+    ui.Command8->click();
+    ASSERT_TRUE(runner.waitForEnded(2));
+    ASSERT_EQ(fakes.messages.shown.size(), 1u);  // a preload reports only failures
+    EXPECT_EQ(fakes.messages.shown[0].text, "Graphics extracted into " + path("hdl_gfx"));
+    fakes.messages.shown.clear();
+    QDirIterator it(kit.path(), {"hdl_*"}, QDir::Files, QDirIterator::Subdirectories);
+    QStringList found, expected;
+    while (it.hasNext()) found << QDir(kit.path()).relativeFilePath(it.next());
+    for (const char* dir : {"hdl_gfx/", "hdl_gfx_tmp/"})
+        for (const char* file : kGraphicsSetFiles) expected << QString(dir) + file;
+    found.sort();
+    EXPECT_EQ(found, expected);
+    EXPECT_EQ(QDir::currentPath(), cwdBefore);
+    ui.Command6->click();
+    for (QLabel* box : {ui.Image3, ui.Image2}) {
+        ASSERT_FALSE(box->pixmap().isNull());
+        EXPECT_EQ(box->pixmap().deviceIndependentSize().toSize(), box->contentsRect().size());
+    }
+
+    // The menu screen comes from a JPEG where this Qt has the JPEG plugin, and
+    // otherwise from another format that is neither PNG nor BMP.
+    const QByteArray menuFormat =
+        QImageWriter::supportedImageFormats().contains("jpg") ? "jpg" : "ppm";
+    ASSERT_TRUE(QDir(kit.path()).mkpath("my pictures"));
+    const QString photo = path("my pictures/photo.png");
+    const QString menu = path("my pictures/menu." + QString::fromLatin1(menuFormat));
+    QImage picture(800, 600, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    ASSERT_TRUE(picture.save(photo, "PNG") && picture.save(menu, menuFormat.constData()));
+    fakes.dialogs.answers = {photo, menu, photo};
+    fakes.messages.answers = {"Convert", "Convert", "Convert"};
+    answerConvert(FitMode::FillAndCrop);
+    ui.Command7->click();
+    answerConvert(FitMode::Stretch);
+    ui.Command5->click();
+    answerConvert(FitMode::FitInside);
+    ui.Command9->click();
+    whenModal<ColourTableEditor>([](ColourTableEditor* editor) {
+        editor->pickColour = [](const QColor&) { return QColor(0, 255, 0, 255); };
+        editor->editRow(0);
+        editor->save();
+        editor->accept();
+    });
+    window.findChild<QAction*>("mnuEditColours")->trigger();
+    ui.ntsc->click();
+    ui.Command2->click();
+
+    const QString splash = path("converted/photo-splash.bmp");
+    const QString main = path("converted/menu-main.bmp");
+    const QString button = path("converted/photo-button.bmp");
+    const QString table = path("hdl_gfx/hdl_colors.txt");
+    const auto s = [](const QString& text) { return text.toStdString(); };
+    // The tool received its words and each extraction ran in its own directory.
+    const auto log = standIns.runs();
+    ASSERT_EQ(log.size(), 3u);
+    EXPECT_EQ(log[0].args, (std::vector<std::string>{"/X", window.state().openelf}));
+    EXPECT_EQ(QDir(QString::fromStdString(log[1].cwd)), QDir(path("hdl_gfx_tmp")));
+    EXPECT_EQ(log[2].args, (std::vector<std::string>{
+                               "/P", "82,2D", "/IS", s(splash), "/IM", s(main), "/IB", s(button),
+                               "/IC", s(table), window.state().openelf, s(path("OUTFILE.ELF"))}));
+    EXPECT_TRUE(QFile::exists(path("OUTFILE.ELF")));
+    const std::pair<QString, ImageSlot> written[] = {{splash, ImageSlot::SplashScreen},
+                                                     {main, ImageSlot::MainMenuScreen},
+                                                     {button, ImageSlot::ButtonImage}};
+    for (const auto& [file, slot] : written)
+        EXPECT_TRUE(pictureFitsSlot(slot, inspectPictureFile(file).facts, false)) << s(file);
+    QFile edited(table);
+    ASSERT_TRUE(edited.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(edited.readAll().startsWith("00FF0080 // 1_Menu background\r\n"));
+    // The three conversion questions and the note that the table was saved
+    // and armed: the patch went through without a word.
+    ASSERT_EQ(fakes.messages.shown.size(), 4u);
+    EXPECT_TRUE(fakes.messages.shown.back().text.contains("saved"));
+
+    // A tool that ends after its window went away finds nothing to report to.
+    auto gone = std::make_unique<MainWindow>(programDir, services);
+    gone->state().openelf = window.state().openelf;
+    gone->ui().Command13->click();
+    gone.reset();
+    ASSERT_TRUE(runner.waitForEnded(3));
+    EXPECT_EQ(fakes.messages.shown.size(), 4u);
+}
+
+}  // namespace
+}  // namespace kelvane::testing
