@@ -61,18 +61,6 @@ TEST_F(FileIdentityTest, SameFileIsDecidedByTheFileNotByThePathText) {
     }
 }
 
-TEST_F(FileIdentityTest, KindsOfWhatAPathNames) {
-    EXPECT_EQ(fileKind(at("HARD.ELF")), FileKind::Regular);
-    if (links) {
-        EXPECT_EQ(fileKind(at("linked")), FileKind::Directory);
-    }
-    EXPECT_EQ(fileKind(at("sub")), FileKind::Directory);
-    EXPECT_EQ(fileKind(at("missing")), FileKind::Missing);
-#ifndef _WIN32  // no device files in a Windows file system
-    EXPECT_EQ(fileKind("/dev/null"), FileKind::Other);
-#endif
-}
-
 // Whether a run wrote its output is judged by the file, not only by its time:
 // FAT keeps times in two-second steps, so a rewrite may keep the old time.
 TEST_F(FileIdentityTest, WrittenDuringRunJudgesTheFileNotOnlyItsTime) {
