@@ -99,28 +99,6 @@ TEST(ToolSearchTest, WindowsFormsKeepBackslashesAndSkipThePath) {
     EXPECT_EQ(root.missingToolAdvice(Tool::Ps2Packer), "");
 }
 
-TEST(ToolSearchTest, ProgramDirectoryFindsAToolPutInPlaceWhileRunning) {
-    std::set<std::string> files;
-    const WorkFolders folders = linuxFolders(true);
-    const ProgramDirectory dir = folders.work().withToolSearch(
-        makeToolSearch(folders, [&](const std::string& p) { return files.count(p) > 0; }));
-
-    EXPECT_EQ(hdlpatchPath(dir), "/home/u/k/tools/hdlpatch.exe");
-    const std::string advice = dir.missingToolAdvice(Tool::HdlPatch);
-    EXPECT_NE(advice.find("Put the real hdlpatch.exe into this folder:\n/home/u/k/tools\n"),
-              std::string::npos)
-        << advice;
-    EXPECT_NE(advice.find("/opt/kit/tools/hdlpatch.exe and /home/u/k/tools/hdlpatch.exe"),
-              std::string::npos)
-        << advice;
-    EXPECT_NE(dir.missingToolAdvice(Tool::Ps2Packer).find("and ps2-packer on the PATH"),
-              std::string::npos);
-
-    files.insert("/opt/kit/tools/hdlpatch.exe");
-    EXPECT_EQ(hdlpatchPath(dir), "/opt/kit/tools/hdlpatch.exe");
-    EXPECT_EQ(dir.missingToolAdvice(Tool::HdlPatch), "");
-}
-
 TEST(FoldersInUseTest, NamesTheWorkFolderAndEverySearchPlaceInOrder) {
     const std::string text = foldersInUseText(linuxFolders(true));
     const char* inOrder[] = {"/home/u/k  (per-user",

@@ -4,8 +4,6 @@
 #include <io.h>
 #include <windows.h>
 
-#include <random>
-
 #include "../windows/child_startup.h"
 #else
 #include <sys/wait.h>
@@ -85,15 +83,6 @@ ToolRun runTool(const std::string& name, const std::vector<std::string>& args,
     return {static_cast<int>(exitCode), readAll(out), readAll(err)};
 }
 
-TempDir::TempDir() {
-    std::random_device random;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        path =
-            std::filesystem::temp_directory_path() / ("kelvane-tools-" + std::to_string(random()));
-        if (std::filesystem::create_directory(path)) return;
-    }
-    throw std::runtime_error("no temporary directory could be made");
-}
 #else
 ToolRun runTool(const std::string& name, const std::vector<std::string>& args,
                 const std::filesystem::path& cwd, const std::filesystem::path& log) {
@@ -119,18 +108,7 @@ ToolRun runTool(const std::string& name, const std::vector<std::string>& args,
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readAll(out), readAll(err)};
 }
 
-TempDir::TempDir() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "kelvane-tools-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path = pattern;
-}
 #endif
-
-TempDir::~TempDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path, ignored);
-}
 
 std::string readText(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "support/scratch_dir.h"
+
 namespace kelvane::testing {
 
 // The kit laid out by the build (passed in by CMake).
@@ -21,13 +23,8 @@ struct ToolRun {
 ToolRun runTool(const std::string& name, const std::vector<std::string>& args,
                 const std::filesystem::path& cwd, const std::filesystem::path& log = {});
 
-// A fresh directory below the system's temporary directory, removed on
-// destruction.
-struct TempDir {
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    std::filesystem::path path;
+struct TempDir : ScratchDir {
+    TempDir() : ScratchDir("kelvane-tools-") {}
 };
 
 std::string readText(const std::filesystem::path& file);
