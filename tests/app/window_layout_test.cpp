@@ -38,6 +38,7 @@ struct FontCase {
     double sizeFactor;  // times the desktop's own font size
 };
 
+// Names the row in the test list and in failures.
 std::ostream& operator<<(std::ostream& out, const FontCase& c) {
     return out << c.family << " x" << c.sizeFactor;
 }
@@ -223,7 +224,7 @@ class WindowLayoutTest : public testing::MainWindowTest,
     static inline QFont* desktopFont = nullptr;
 };
 
-TEST_P(WindowLayoutTest, MainWindowShowsEveryTextWholeAndInPlace) {
+TEST_P(WindowLayoutTest, EveryWindowShowsEveryTextWholeAndInPlace) {
     expectSoundLayout(window.get());
     // The status panels show whole too.
     for (QLabel* panel : window->ui().StatusBar1->findChildren<QLabel*>()) {
@@ -236,15 +237,12 @@ TEST_P(WindowLayoutTest, MainWindowShowsEveryTextWholeAndInPlace) {
     EXPECT_TRUE(QRectF(banner).contains(layout.titleInk));
     EXPECT_TRUE(QRectF(banner).contains(layout.noteInk));
     EXPECT_FALSE(layout.titleInk.intersects(layout.noteInk));
-}
 
-TEST_P(WindowLayoutTest, FontAndAboutWindowsShowEveryTextWholeAndInPlace) {
     showFontWindow(window.get());
     auto* fonts = window->findChild<FontWindow*>();
     ASSERT_NE(fonts, nullptr);
     expectSoundLayout(fonts);
-    AboutWindow* about = showAboutWindow(platform.desktop, platform.messages, window.get());
-    expectSoundLayout(about);
+    expectSoundLayout(showAboutWindow(platform.desktop, platform.messages, window.get()));
 }
 
 TEST_P(WindowLayoutTest, EveryEnabledTextReadsAgainstItsBackground) {
