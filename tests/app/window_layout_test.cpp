@@ -91,7 +91,7 @@ QRect groupTitle(const QGroupBox* box) {
 }
 
 // The part of a control where its text is drawn, in the control's own
-// coordinates, or an empty rectangle for a control without text.
+// coordinates, or an empty rectangle for a control of another kind.
 QRect textArea(const QWidget* w) {
     if (auto* box = qobject_cast<const QGroupBox*>(w)) return groupTitle(box);
     if (auto* button = qobject_cast<const QAbstractButton*>(w)) {
@@ -113,9 +113,8 @@ QRect textArea(const QWidget* w) {
             .adjusted(2, 0, -2, 0);
     }
     if (auto* label = qobject_cast<const QLabel*>(w)) {
-        if (label->text().isEmpty()) return {};
-        return label->contentsRect().marginsRemoved(
-            QMargins(label->margin(), label->margin(), label->margin(), label->margin()));
+        const int m = label->margin();
+        return label->contentsRect().adjusted(m, m, -m, -m);
     }
     return {};
 }
