@@ -18,9 +18,8 @@ class OpenLoaderTest : public ::testing::Test {
     FileSizeProbe probe() {
         return [this](const std::string& path) -> std::optional<std::uint64_t> {
             ++measured;
-            auto it = sizes.find(path);
-            if (it == sizes.end()) return std::nullopt;
-            return it->second;
+            const auto it = sizes.find(path);
+            return it == sizes.end() ? std::nullopt : std::optional(it->second);
         };
     }
 

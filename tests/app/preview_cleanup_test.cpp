@@ -50,8 +50,7 @@ TEST_F(PreviewCleanupTest, OnlyTheSixFilesGoAndThenTheEmptiedDirectory) {
     EXPECT_TRUE(fs::exists(preview / "mine.txt"));
     EXPECT_TRUE(fs::is_directory(preview / "sub"));
 
-    fs::remove(preview / "mine.txt");
-    fs::remove(preview / "sub");
+    fs::remove_all(preview);
     writeGraphicsSet(preview);
     cleanUp();
     EXPECT_FALSE(fs::exists(preview));
