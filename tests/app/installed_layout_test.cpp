@@ -35,17 +35,6 @@ class InstalledLayoutTest : public ::testing::Test {
         window = std::make_unique<MainWindow>(work, folders.kit(), platform.services());
     }
 
-    // Loads a loader-sized file and sets a position, ready to patch.
-    void readyToPatch() {
-        const QString loader = QDir(root.path()).filePath(QStringLiteral("LOADER.ELF"));
-        QFile file(loader);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        ASSERT_TRUE(file.resize(2977792));
-        window->state().openelf = QDir::toNativeSeparators(loader).toStdString();
-        window->state().textxhex = "82";
-        window->state().textyhex = "2D";
-    }
-
     QTemporaryDir root;
     std::string kit, perUser;
     WorkFolders folders;
@@ -68,7 +57,14 @@ TEST_F(InstalledLayoutTest, OutputsGoToTheWorkFolderAndReadMesComeFromTheKit) {
 // A missing tool is named with the folder to put it in; once one is there
 // (the kit's before the per-user one) it is the one started.
 TEST_F(InstalledLayoutTest, AMissingToolIsNamedWithItsFolderAndAPresentOneIsRun) {
-    readyToPatch();
+    // A loader-sized file and a position, ready to patch.
+    const QString loader = QDir(root.path()).filePath(QStringLiteral("LOADER.ELF"));
+    QFile file(loader);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(2977792));
+    window->state().openelf = QDir::toNativeSeparators(loader).toStdString();
+    window->state().textxhex = "82";
+    window->state().textyhex = "2D";
+
     ToolOutcome notFound;
     notFound.error = QStringLiteral("it does not exist");
     platform.runner.outcomes.push_back(notFound);

@@ -34,30 +34,28 @@ class PreviewCleanupTest : public ::testing::Test {
     const fs::path root = scratch.path, kit = root / "kit", preview = kit / "hdl_gfx_tmp";
 };
 
-// The preview's six files go and then its empty directory; the program's
-// own graphics set next to it is never touched, with or without a preview.
-TEST_F(PreviewCleanupTest, TheSixFilesGoAndTheEmptyDirectoryIsRemoved) {
+// Only the preview's six files go; other files keep the directory, and once
+// it is empty it goes too. The program's own graphics set next to it is never
+// touched, with or without a preview.
+TEST_F(PreviewCleanupTest, OnlyTheSixFilesGoAndThenTheEmptiedDirectory) {
     writeGraphicsSet(kit / "hdl_gfx");
     const fs::path before = fs::current_path();
     cleanUp();
-    writeGraphicsSet(preview);
-    cleanUp();
-
-    EXPECT_FALSE(fs::exists(preview));
-    for (const char* name : kGraphicsSetFiles) EXPECT_TRUE(fs::exists(kit / "hdl_gfx" / name));
-    EXPECT_EQ(fs::current_path(), before);
-}
-
-TEST_F(PreviewCleanupTest, OtherFilesStayAndKeepTheDirectory) {
     writeGraphicsSet(preview);
     write(preview / "mine.txt");
     fs::create_directory(preview / "sub");
 
     cleanUp();
-
     for (const char* name : kGraphicsSetFiles) EXPECT_FALSE(fs::exists(preview / name)) << name;
     EXPECT_TRUE(fs::exists(preview / "mine.txt"));
     EXPECT_TRUE(fs::is_directory(preview / "sub"));
+
+    fs::remove_all(preview);
+    writeGraphicsSet(preview);
+    cleanUp();
+    EXPECT_FALSE(fs::exists(preview));
+    for (const char* name : kGraphicsSetFiles) EXPECT_TRUE(fs::exists(kit / "hdl_gfx" / name));
+    EXPECT_EQ(fs::current_path(), before);
 }
 
 // Makes a symbolic link; false where the system refuses (Windows without the

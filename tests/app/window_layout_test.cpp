@@ -19,6 +19,7 @@
 #include <QStyleOptionButton>
 #include <QStyleOptionFrame>
 #include <QStyleOptionGroupBox>
+#include <tuple>
 
 #include "app/qt_banner.h"
 #include "help/qt_about_window.h"
@@ -32,15 +33,8 @@
 namespace kelvane {
 namespace {
 
-struct FontCase {
-    const char* name;
-    const char* family;
-    double sizeFactor;  // times the desktop's own font size
-};
-
-std::ostream& operator<<(std::ostream& out, const FontCase& c) {
-    return out << c.family << " x" << c.sizeFactor;
-}
+// A font family and its size, in times the desktop's own font size.
+using FontCase = std::tuple<std::string, double>;
 
 QString caption(const QWidget* w) {
     QString text;
@@ -90,7 +84,7 @@ QRect groupTitle(const QGroupBox* box) {
 }
 
 // The part of a control where its text is drawn, in the control's own
-// coordinates, or an empty rectangle for a control without text.
+// coordinates, or an empty rectangle for a control of another kind.
 QRect textArea(const QWidget* w) {
     if (auto* box = qobject_cast<const QGroupBox*>(w)) return groupTitle(box);
     if (auto* button = qobject_cast<const QAbstractButton*>(w)) {
@@ -112,9 +106,8 @@ QRect textArea(const QWidget* w) {
             .adjusted(2, 0, -2, 0);
     }
     if (auto* label = qobject_cast<const QLabel*>(w)) {
-        if (label->text().isEmpty()) return {};
-        return label->contentsRect().marginsRemoved(
-            QMargins(label->margin(), label->margin(), label->margin(), label->margin()));
+        const int m = label->margin();
+        return label->contentsRect().adjusted(m, m, -m, -m);
     }
     return {};
 }
@@ -129,18 +122,20 @@ class WindowLayoutTest : public testing::MainWindowTest,
     }
 
     void SetUp() override {
+        const auto& [name, sizeFactor] = GetParam();
+        const QString family = QString::fromStdString(name);
 #ifdef _WIN32
         // The Linux desktop fonts are not part of a Windows font set, and Qt's
         // offscreen platform on Windows sees no system font at all.
-        if (!QFontDatabase::hasFamily(GetParam().family))
-            GTEST_SKIP() << GetParam().family << " is not available to Qt on this platform";
+        if (!QFontDatabase::hasFamily(family))
+            GTEST_SKIP() << name << " is not available to Qt on this platform";
 #endif
-        ASSERT_TRUE(QFontDatabase::hasFamily(GetParam().family))
-            << GetParam().family << " is not installed; scripts/install-deps.sh installs it";
-        QFont font(GetParam().family);
-        font.setPointSizeF(desktopFont->pointSizeF() * GetParam().sizeFactor);
+        ASSERT_TRUE(QFontDatabase::hasFamily(family))
+            << name << " is not installed; scripts/install-deps.sh installs it";
+        QFont font(family);
+        font.setPointSizeF(desktopFont->pointSizeF() * sizeFactor);
         QApplication::setFont(font);
-        ASSERT_EQ(QFontInfo(QApplication::font()).family(), GetParam().family);
+        ASSERT_EQ(QFontInfo(QApplication::font()).family(), family);
         MainWindowTest::SetUp();
     }
 
@@ -223,7 +218,7 @@ class WindowLayoutTest : public testing::MainWindowTest,
     static inline QFont* desktopFont = nullptr;
 };
 
-TEST_P(WindowLayoutTest, MainWindowShowsEveryTextWholeAndInPlace) {
+TEST_P(WindowLayoutTest, EveryWindowShowsEveryTextWholeAndInPlace) {
     expectSoundLayout(window.get());
     // The status panels show whole too.
     for (QLabel* panel : window->ui().StatusBar1->findChildren<QLabel*>()) {
@@ -236,15 +231,12 @@ TEST_P(WindowLayoutTest, MainWindowShowsEveryTextWholeAndInPlace) {
     EXPECT_TRUE(QRectF(banner).contains(layout.titleInk));
     EXPECT_TRUE(QRectF(banner).contains(layout.noteInk));
     EXPECT_FALSE(layout.titleInk.intersects(layout.noteInk));
-}
 
-TEST_P(WindowLayoutTest, FontAndAboutWindowsShowEveryTextWholeAndInPlace) {
     showFontWindow(window.get());
     auto* fonts = window->findChild<FontWindow*>();
     ASSERT_NE(fonts, nullptr);
     expectSoundLayout(fonts);
-    AboutWindow* about = showAboutWindow(platform.desktop, platform.messages, window.get());
-    expectSoundLayout(about);
+    expectSoundLayout(showAboutWindow(platform.desktop, platform.messages, window.get()));
 }
 
 TEST_P(WindowLayoutTest, EveryEnabledTextReadsAgainstItsBackground) {
@@ -270,13 +262,15 @@ TEST(ProgramFontTest, PrefersTheClassicMetricsAtTheDesktopSize) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Fonts, WindowLayoutTest,
-                         ::testing::Values(FontCase{"DejaVu", "DejaVu Sans", 1.0},
-                                           FontCase{"DejaVuLarge", "DejaVu Sans", 1.5},
-                                           FontCase{"Liberation", "Liberation Sans", 1.0},
-                                           FontCase{"LiberationLarge", "Liberation Sans", 1.5},
-                                           FontCase{"Noto", "Noto Sans", 1.0},
-                                           FontCase{"NotoLarge", "Noto Sans", 1.5}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         ::testing::Combine(::testing::Values<std::string>("DejaVu Sans",
+                                                                           "Liberation Sans",
+                                                                           "Noto Sans"),
+                                            ::testing::Values(1.0, 1.5)),
+                         [](const auto& info) {
+                             const std::string family = std::get<0>(info.param);
+                             return family.substr(0, family.find(' ')) +
+                                    (std::get<1>(info.param) > 1 ? "Large" : "");
+                         });
 
 }  // namespace
 }  // namespace kelvane

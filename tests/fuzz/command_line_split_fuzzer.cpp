@@ -9,12 +9,37 @@
 
 #include "fuzz_check.h"
 #include "platform/command_line_split.h"
-#include "windows_quoting.h"
 
 namespace {
 
 using kelvane::splitWindowsCommandLine;
 using namespace kelvane::fuzz;
+
+// An argument written so that the Windows C runtime reads it back unchanged
+// (written independently of the splitter under test): in double quotes, a
+// quote escaped as \", and every run of backslashes before a quote (the
+// escaped ones and the closing one) doubled.
+std::string quoteAnyArgument(std::string_view arg) {
+    std::string out = "\"";
+    std::size_t backslashes = 0;
+    for (char c : arg) {
+        if (c == '"') out.append(backslashes + 1, '\\');
+        backslashes = c == '\\' ? backslashes + 1 : 0;
+        out += c;
+    }
+    return out.append(backslashes, '\\') + '"';
+}
+
+// A path as the program quotes it: between two double quotes, nothing
+// escaped. Read back unchanged when it holds no quote and does not end in a
+// backslash (which would escape the closing quote).
+std::string quotedPlainly(std::string_view path) {
+    return "\"" + std::string(path) + "\"";
+}
+
+bool plainQuotingHolds(std::string_view path) {
+    return path.find('"') == std::string_view::npos && (path.empty() || path.back() != '\\');
+}
 
 bool isBareSwitch(const std::string& arg) {
     return arg.size() >= 2 && arg[0] == '/' && arg.find_first_of(" \t\"") == std::string::npos;

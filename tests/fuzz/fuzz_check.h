@@ -28,29 +28,24 @@ inline std::string_view asText(const std::uint8_t* data, std::size_t size) {
 // The input cut at line feeds; the corpus files are readable text this way.
 inline std::vector<std::string> lines(std::string_view text) {
     std::vector<std::string> result;
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t end = text.find('\n', start);
+    for (std::size_t start = 0, end = 0; end != std::string_view::npos; start = end + 1) {
+        end = text.find('\n', start);
         result.emplace_back(text.substr(start, end - start));
-        if (end == std::string_view::npos) return result;
-        start = end + 1;
     }
+    return result;
 }
 
-// Prints two argument lists one per line, each between <>, so that blanks,
-// tabs and empty arguments show.
-inline void printArguments(const char* title, const std::vector<std::string>& args) {
-    std::fprintf(stderr, "%s (%zu):\n", title, args.size());
-    for (const std::string& a : args) std::fprintf(stderr, "  <%s>\n", a.c_str());
-}
-
-// Aborts unless the two lists are equal, showing both when they differ.
+// Aborts unless the two lists are equal, showing both one argument a line
+// between <> (so that blanks, tabs and empty arguments show) when they differ.
 inline void checkSameArguments(const std::vector<std::string>& actual,
                                const std::vector<std::string>& expected, const char* what) {
     if (actual == expected) return;
     std::fprintf(stderr, "%s: the arguments differ\n", what);
-    printArguments("split back", actual);
-    printArguments("intended", expected);
+    for (const auto* list : {&actual, &expected}) {
+        std::fprintf(stderr, "%s (%zu):\n", list == &actual ? "split back" : "intended",
+                     list->size());
+        for (const std::string& a : *list) std::fprintf(stderr, "  <%s>\n", a.c_str());
+    }
     std::abort();
 }
 

@@ -11,6 +11,8 @@
 //   6..9  font, splash, main-menu and button picture paths (empty: none)
 //   10 colour table: any text arms it
 
+#include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -102,13 +104,9 @@ Request readRequest(const std::vector<std::string>& fields) {
     return r;
 }
 
-bool isHexDigit(char c) {
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
-}
-
 bool isCoordinate(const std::string& text) {
-    return (text.size() == 1 || text.size() == 2) && isHexDigit(text.front()) &&
-           isHexDigit(text.back());
+    return (text.size() == 1 || text.size() == 2) &&
+           std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isxdigit(c); });
 }
 
 // What an accepted request must give, checked on the lines the run would start.
@@ -152,9 +150,8 @@ void checkAccepted(const Request& r) {
     const auto batchLines = batchFileLines(s, dir);
     FUZZ_CHECK(batchLines.size() == 6);
     FUZZ_CHECK(plan.batchFileText == batchFileText(batchLines));
-    for (const std::string& line : batchLines) {
+    for (const std::string& line : batchLines)
         FUZZ_CHECK(line.find_first_of("\r\n%") == std::string::npos);
-    }
     FUZZ_CHECK(batchLines[3] == "cd " + r.directory);
     const std::string batchFile = r.directory + r.separator + "a.bat";
     FUZZ_CHECK(s.Text2 != batchFile && s.textpacked != batchFile);
