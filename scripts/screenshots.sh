@@ -45,6 +45,8 @@ CONF
         main=$(xdotool search --onlyvisible --name "Kelvane GUI" 2>/dev/null | head -1) && [ -n "$main" ] && break
         sleep 0.2
       done
+      # Without a window, import would wait for a click on the screen.
+      if [ -z "$main" ]; then echo "no main window for $prefix" >&2; kill $pid; exit 1; fi
       sleep 1
       import -window "$main" "$prefix-main.png"
       # The about window from its menu, the font window from the fonts frame.
