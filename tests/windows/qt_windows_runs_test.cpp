@@ -206,9 +206,8 @@ TEST(ProcessTree, StopEndsTheToolAndItsChildren) {
 
     ASSERT_EQ(outcomes.size(), 1);
     EXPECT_TRUE(outcomes[0].stopped);
-    QFile file(pidFile);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const DWORD child = file.readAll().trimmed().toULong();
+    DWORD child = 0;
+    std::ifstream(std::filesystem::path(pidFile.toStdWString())) >> child;
     ASSERT_NE(child, 0u);
     HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, child);
     if (process) {
