@@ -4,8 +4,11 @@
 
 #include <windows.h>
 
+#include <tuple>
+
 #include "common/file_io.h"
 #include "common/loader.h"
+#include "demo_loader/demo_loader.h"
 #include "help/readme_documents.h"
 #include "patch/patch_composition.h"
 #include "patch/patch_plan.h"
@@ -14,12 +17,75 @@
 #include "platform/notepad_command.h"
 #include "skin/colour_table.h"
 #include "skin/graphics_extraction.h"
+#include "skin/image_slots.h"
 #include "wintest.h"
 
 namespace fs = std::filesystem;
 
 namespace kelvane::wintest {
 namespace {
+
+// A kit in a directory with an awkward name: the two stand-ins, a loader and
+// replacement graphics whose names carry the same characters, and the main
+// window's state with every switch set.
+struct AwkwardKit {
+    AwkwardKit(const fs::path& root, const std::string& kitName, const Setup& setup)
+        : name(kitName),
+          dir(utf8(root / nativePath(kitName)), '\\'),
+          patchRun{"hdlpatch", dir.directory(), {}} {
+        const fs::path directory = nativePath(dir.directory());
+        for (const char* sub : {"tools", "hdl_gfx", "my gfx"})
+            fs::create_directories(directory / sub);
+        for (const char* tool : {"hdlpatch.exe", "ps2-packer.exe"})
+            fs::copy_file(setup.toolsDirectory / tool, directory / "tools" / tool,
+                          fs::copy_options::overwrite_existing);
+
+        state.openelf = path("Loader " + name + ".ELF");
+        tools::writeFileBytes(nativePath(state.openelf), tools::makeDemoLoader());
+        const std::pair<std::string FormState::*, const char*> switches[] = {
+            {&FormState::uno, "/n"},     {&FormState::due, "/c"},    {&FormState::tre, "/s"},
+            {&FormState::quattro, "/b"}, {&FormState::cinque, "/f"}, {&FormState::sei, "/l"},
+            {&FormState::Dx, "/D3"},     {&FormState::Text4, "/T1"}};
+        for (const auto& [field, value] : switches) {
+            state.*field = value;
+            patchRun.args.push_back(value);
+        }
+        state.textxhex = "82";
+        state.textyhex = "2D";
+        patchRun.args.insert(patchRun.args.end(), {"/P", "82,2D"});
+
+        const std::tuple<ImageSlot, const char*, std::string> images[] = {
+            {ImageSlot::Font, "/IF", "font " + name + ".bmp"},
+            {ImageSlot::SplashScreen, "/IS", "splash " + name + ".bmp"},
+            {ImageSlot::MainMenuScreen, "/IM", "main " + name + ".bmp"},
+            {ImageSlot::ButtonImage, "/IB", "button " + name + ".tga"},
+        };
+        for (const auto& [slot, switchText, file] : images) {
+            const std::string image = path("my gfx\\" + file);
+            tools::writeFileText(nativePath(image), "picture");
+            chooseSlotFile(state, slot, image, '\\');
+            patchRun.args.insert(patchRun.args.end(), {switchText, image});
+        }
+        tools::writeFileText(nativePath(path("my gfx\\font " + name + ".dat")), "widths");
+        tools::writeFileText(nativePath(colourTablePath(dir)), "FFFFFF80 // 1_Text\r\n");
+        state.colors = colourTableFragment(dir);
+        outputNameChanged(state, dir, "OUT " + name + ".ELF");
+        state.textpacked = path("PACKED_OUTFILE.ELF");
+        patchRun.args.insert(patchRun.args.end(),
+                             {"/IC", path("hdl_gfx\\hdl_colors.txt"), state.openelf, state.Text2});
+        packerRun = {"ps2-packer", dir.directory(), {state.Text2, state.textpacked}};
+    }
+
+    std::string path(const std::string& relative) const {
+        return dir.directory() + "\\" + relative;
+    }
+
+    std::string name;
+    ProgramDirectory dir;
+    FormState state;
+    // What HDLPatch and ps2-packer must log for the composed lines.
+    tools::ToolLogRecord patchRun, packerRun;
+};
 
 std::string logText(const std::vector<tools::ToolLogRecord>& records) {
     std::string text;
@@ -66,11 +132,9 @@ void checkCommandLines(const AwkwardKit& kit, const fs::path& notepad, const fs:
         CHECK(fs::exists(nativePath(preview) / file), name << ": " << file << " not extracted");
 
     // Notepad: the composed line, started with the stand-in by its path.
-    for (const std::string& document :
-         {colourTablePath(dir), readmePath(dir, ReadmeDocument::HdlPatch),
-          readmePath(dir, ReadmeDocument::PackerV04)})
-        runExpecting({notepadCommandLine(document), utf8(notepad)},
-                     {"argv_echo", "", {"notepad.exe", document}}, scratch, name + " notepad");
+    const std::string readme = readmePath(dir, ReadmeDocument::HdlPatch);
+    runExpecting({notepadCommandLine(readme), utf8(notepad)},
+                 {"argv_echo", "", {"notepad.exe", readme}}, scratch, name + " notepad");
 }
 
 // Runs a packing run's a.bat as "Patch" does with "Pack" ticked; returns
@@ -79,10 +143,8 @@ bool checkBatchFile(const AwkwardKit& kit, const std::string& system, const fs::
     const std::string& name = kit.name;
     fs::remove(nativePath(kit.state.Text2));
     fs::remove(nativePath(kit.state.textpacked));
-    PatchCheckOptions options;
-    options.pack = true;
-    options.method = PackingMethod::BatchFile;
-    const auto refusal = checkPatchRequest(kit.state, kit.dir, options);
+    const auto refusal =
+        checkPatchRequest(kit.state, kit.dir, {.pack = true, .method = PackingMethod::BatchFile});
     const PatchPlan plan = planPatchRun(kit.state, kit.dir, true, PackingMethod::BatchFile, system);
 
     // The bytes the program writes: only text that reads back the same in the

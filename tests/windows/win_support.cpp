@@ -3,20 +3,11 @@
 #include <algorithm>
 
 #include "child_startup.h"
-#include "common/utf8.h"
 #include "wintest.h"
 
 namespace fs = std::filesystem;
 
 namespace kelvane::wintest {
-
-fs::path nativePath(const std::string& utf8) {
-    return tools::pathFromUtf8(utf8);
-}
-
-std::string utf8(const fs::path& path) {
-    return tools::utf8FromPath(path);
-}
 
 std::vector<Ended> runAll(const std::vector<Start>& starts, const fs::path& scratch) {
     constexpr std::size_t kAtOnce = 8;

@@ -1,16 +1,14 @@
 #pragma once
 
 // The Windows test program's shared parts: counted checks, starting programs
-// through CreateProcessW, and a kit in a directory with an awkward name.
+// through CreateProcessW.
 
 #include <filesystem>
 #include <iostream>
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "core/form_state.h"
-#include "core/program_directory.h"
+#include "common/utf8.h"
 #include "tool_log.h"
 
 namespace kelvane::wintest {
@@ -40,8 +38,12 @@ struct Setup {
     std::vector<std::string> directoryNames;
 };
 
-std::filesystem::path nativePath(const std::string& utf8);
-std::string utf8(const std::filesystem::path& path);
+inline std::filesystem::path nativePath(const std::string& text) {
+    return tools::pathFromUtf8(text);
+}
+inline std::string utf8(const std::filesystem::path& path) {
+    return tools::utf8FromPath(path);
+}
 
 struct Start {
     std::string commandLine{};       // handed to CreateProcessW exactly
@@ -60,20 +62,6 @@ std::vector<Ended> runAll(const std::vector<Start>& starts, const std::filesyste
 inline Ended runOne(const Start& start, const std::filesystem::path& scratch) {
     return runAll({start}, scratch).front();
 }
-
-// A kit in a directory with an awkward name: the two stand-ins, a loader and
-// replacement graphics whose names carry the same characters, and the main
-// window's state with every switch set.
-struct AwkwardKit {
-    AwkwardKit(const std::filesystem::path& root, const std::string& name, const Setup& setup);
-    std::string path(const std::string& relative) const;  // "<dir>\<relative>"
-
-    std::string name;
-    ProgramDirectory dir;
-    FormState state;
-    // What HDLPatch and ps2-packer must log for the composed lines.
-    tools::ToolLogRecord patchRun, packerRun;
-};
 
 void runSplitterAgreement(const Setup& setup);
 void runKits(const Setup& setup);        // the tool command lines and a.bat
