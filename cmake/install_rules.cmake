@@ -16,8 +16,6 @@
 
 include(GNUInstallDirs)
 
-set(KELVANE_APP_ID "io.github.kelvane.HdlKelvaneGui")
-set(KELVANE_DATA_NAME "hdl-kelvane-gui")
 set(KELVANE_HOMEPAGE "https://${KELVANE_COMMUNITY_HOST}/" CACHE STRING
     "Home page named in the package and the AppStream metainfo")
 # Software centres show screenshots only from the web: the metainfo names

@@ -34,16 +34,9 @@ if [ "$(id -u)" -ne 0 ]; then
   exit 1
 fi
 
-packages=(dpkg-dev desktop-file-utils appstream xvfb xauth xdotool imagemagick)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
+# shellcheck source=scripts/debian-packages.sh
+source scripts/debian-packages.sh
+ensure_debian_packages packages
 
 fail() {
   echo "FAILED: $*" >&2

@@ -17,23 +17,9 @@ cd "$(dirname "$0")/.."
 root=$(pwd)
 started=$SECONDS
 
-packages=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix qt6-base-dev-tools googletest
-          wine wine64 fonts-wine xvfb xauth xdotool imagemagick unzip)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  if [ "$(id -u)" -eq 0 ]; then
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
-    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-  else
-    echo "Missing packages. Please run:" >&2
-    echo "  sudo apt-get install -y ${missing[*]}" >&2
-    exit 1
-  fi
-fi
+# shellcheck source=scripts/debian-packages.sh
+source scripts/debian-packages.sh
+ensure_debian_packages windows || exit 1
 
 archive="${KELVANE_QT_MINGW_ARCHIVE:-$root/../shared/qt6-mingw/qt6-mingw-6.4.2-x86_64.tar.xz}"
 build="${KELVANE_WINDOWS_BUILD:-$root/build-win}"

@@ -8,10 +8,6 @@ namespace kelvane {
 
 namespace fs = std::filesystem;
 
-fs::path pathFromUtf8(const std::string& utf8) {
-    return fs::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
 void cleanUpPreviewDirectory(const ProgramDirectory& dir) {
     cleanUpPreviewDirectory(pathFromUtf8(dir.join(kPreviewDirRelative)));
 }

@@ -4,11 +4,9 @@
 #include <string>
 
 #include "core/program_directory.h"
+#include "core/utf8_path.h"
 
 namespace kelvane {
-
-// A path given as UTF-8 text (the program directory is held as UTF-8).
-std::filesystem::path pathFromUtf8(const std::string& utf8);
 
 // Shutdown clean-up of the preview directory (program directory +
 // "\hdl_gfx_tmp"): deletes the six graphics-set files in it, by absolute

@@ -30,9 +30,6 @@
 
 namespace {
 
-// The name of the per-user folder and of the installation's data folder.
-constexpr const char* kInstallName = "hdl-kelvane-gui";
-
 QString native(const QString& path) {
     return QDir::toNativeSeparators(QDir::cleanPath(path));
 }
@@ -48,7 +45,8 @@ bool acceptsNewFiles(const QString& directory) {
 // and tools folder in <prefix>/share/hdl-kelvane-gui.
 QString sharedDataDirectory(const QString& programDir) {
     if (QFileInfo(programDir).fileName() != QStringLiteral("bin")) return {};
-    const QString data = programDir + QStringLiteral("/../share/") + QLatin1String(kInstallName);
+    const QString data =
+        programDir + QStringLiteral("/../share/") + QLatin1String(kelvane::kInstallName);
     return QFileInfo(data + QStringLiteral("/README")).isDir() ? native(data) : QString();
 }
 
@@ -126,7 +124,7 @@ void attachToParentConsole() {
 }
 
 void setUpApplicationNames() {
-    QCoreApplication::setApplicationName(QLatin1String(kInstallName));
+    QCoreApplication::setApplicationName(QLatin1String(kelvane::kInstallName));
     QCoreApplication::setApplicationVersion(QString::fromStdString(kelvane::versionText()));
 }
 
@@ -168,7 +166,7 @@ int runProgram(int& argc, char** argv, const std::function<void(QWidget&)>& befo
     fontConfig.wait();
     QApplication::setFont(programFont(QApplication::font()));
     setUpApplicationNames();
-    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.kelvane.HdlKelvaneGui"));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kelvane::kAppId));
     QApplication::setWindowIcon(windowIcon());
 
     const WorkFolders folders = findWorkFolders();

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/utf8_path.h"
+
 namespace kelvane {
 namespace {
 
@@ -128,8 +130,7 @@ std::shared_ptr<const ToolSearch> makeToolSearch(WorkFolders folders, FileTest i
 
 bool isExistingRegularFile(const std::string& path) {
     std::error_code error;
-    return std::filesystem::is_regular_file(
-        std::filesystem::path(std::u8string(path.begin(), path.end())), error);
+    return std::filesystem::is_regular_file(pathFromUtf8(path), error);
 }
 
 }  // namespace kelvane

@@ -6,6 +6,8 @@
 #include <fstream>
 #include <system_error>
 
+#include "core/utf8_path.h"
+
 #ifdef _WIN32
 #include <windows.h>
 #endif
@@ -14,10 +16,6 @@ namespace fs = std::filesystem;
 
 namespace kelvane {
 namespace {
-
-fs::path toPath(const std::string& utf8) {
-    return fs::path(std::u8string(utf8.begin(), utf8.end()));
-}
 
 #ifdef _WIN32
 std::wstring wide(const std::string& text, UINT codePage) {
@@ -48,8 +46,7 @@ std::string systemDirectory() {
     wchar_t buffer[MAX_PATH];
     const UINT length = GetSystemDirectoryW(buffer, MAX_PATH);
     if (length > 0 && length < MAX_PATH) {
-        const std::u8string text = fs::path(std::wstring(buffer, length)).u8string();
-        return std::string(text.begin(), text.end());
+        return utf8FromPath(fs::path(std::wstring(buffer, length)));
     }
     const char* root = std::getenv("SystemRoot");
     return std::string(root && *root ? root : "C:\\Windows") + "\\System32";
@@ -71,7 +68,7 @@ std::optional<std::string> batchFileBytes(const std::string& utf8Text) {
 }
 
 std::optional<std::string> writeWholeFile(const std::string& path, const std::string& bytes) {
-    const fs::path file = toPath(path);
+    const fs::path file = pathFromUtf8(path);
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     const int openError = errno;
     if (!out) return std::generic_category().message(openError);
@@ -88,7 +85,7 @@ std::optional<std::string> writeWholeFile(const std::string& path, const std::st
 
 std::optional<std::string> removeFileIfPresent(const std::string& path) {
     std::error_code error;
-    fs::remove(toPath(path), error);
+    fs::remove(pathFromUtf8(path), error);
     if (error) return error.message();
     return std::nullopt;
 }

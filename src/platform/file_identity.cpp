@@ -6,6 +6,8 @@
 #include <fstream>
 #include <system_error>
 
+#include "core/utf8_path.h"
+
 #ifdef _WIN32
 #include <windows.h>
 #else
@@ -19,10 +21,6 @@ namespace kelvane {
 namespace {
 
 constexpr std::uintmax_t kDigestLimit = 64u << 20;
-
-fs::path toPath(const std::string& utf8) {
-    return fs::path(std::u8string(utf8.begin(), utf8.end()));
-}
 
 // FNV-1a: enough to tell a rewritten file from the one before; not a
 // protection against anyone.
@@ -44,10 +42,9 @@ std::optional<std::uint64_t> contentDigest(const fs::path& path) {
 
 std::string comparable(const std::string& path) {
     std::error_code error;
-    fs::path resolved = fs::weakly_canonical(fs::absolute(toPath(path), error), error);
-    if (error) resolved = toPath(path).lexically_normal();
-    const std::u8string text = resolved.u8string();
-    std::string result(text.begin(), text.end());
+    fs::path resolved = fs::weakly_canonical(fs::absolute(pathFromUtf8(path), error), error);
+    if (error) resolved = pathFromUtf8(path).lexically_normal();
+    std::string result = utf8FromPath(resolved);
 #ifdef _WIN32
     std::transform(result.begin(), result.end(), result.begin(),
                    [](unsigned char c) { return char(std::tolower(c)); });
@@ -59,7 +56,7 @@ std::string comparable(const std::string& path) {
 
 FileKind fileKind(const std::string& path) {
     std::error_code error;
-    const fs::file_status status = fs::status(toPath(path), error);
+    const fs::file_status status = fs::status(pathFromUtf8(path), error);
     if (status.type() == fs::file_type::not_found || status.type() == fs::file_type::none)
         return FileKind::Missing;
     if (status.type() == fs::file_type::regular) return FileKind::Regular;
@@ -80,9 +77,9 @@ std::optional<FileIdentity> fileIdentity(const std::string& path) {
 #ifdef _WIN32
     // No access rights asked for: this only reads the file's attributes, and
     // it does not block on files in use. Directories need the backup flag.
-    const HANDLE file =
-        CreateFileW(toPath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const HANDLE file = CreateFileW(pathFromUtf8(path).c_str(), 0,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (file == INVALID_HANDLE_VALUE) return std::nullopt;
     BY_HANDLE_FILE_INFORMATION info{};
     const BOOL ok = GetFileInformationByHandle(file, &info);
@@ -109,7 +106,7 @@ FileStamp stampBeforeRun(const std::string& path) {
     FileStamp stamp;
     stamp.kind = fileKind(path);
     if (stamp.kind != FileKind::Regular) return stamp;
-    const fs::path file = toPath(path);
+    const fs::path file = pathFromUtf8(path);
     std::error_code error;
     stamp.identity = fileIdentity(path);
     stamp.size = fs::file_size(file, error);
@@ -130,7 +127,7 @@ FileStamp stampBeforeRun(const std::string& path) {
 bool writtenDuringRun(const FileStamp& before, const std::string& path) {
     if (fileKind(path) != FileKind::Regular) return false;
     if (before.kind != FileKind::Regular) return true;
-    const fs::path file = toPath(path);
+    const fs::path file = pathFromUtf8(path);
     std::error_code error;
     const bool written = fileIdentity(path) != before.identity ||
                          fs::file_size(file, error) != before.size ||
@@ -142,7 +139,7 @@ bool writtenDuringRun(const FileStamp& before, const std::string& path) {
 void restoreIfUnwritten(const FileStamp& before, const std::string& path) {
     if (!before.originalModified || writtenDuringRun(before, path)) return;
     std::error_code error;
-    fs::last_write_time(toPath(path), *before.originalModified, error);
+    fs::last_write_time(pathFromUtf8(path), *before.originalModified, error);
 }
 
 }  // namespace kelvane

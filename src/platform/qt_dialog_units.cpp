@@ -184,12 +184,6 @@ DesignLayout::DesignLayout(QWidget* root) : root_(root), rootSize_(root->size())
     }
 }
 
-QRect DesignLayout::designRect(const QWidget* control) const {
-    for (const Placed& placed : placed_)
-        if (placed.widget == control) return placed.design;
-    return {};
-}
-
 void DesignLayout::apply(DialogScale scale) {
     if (!root_) return;
     for (const Placed& placed : placed_)

@@ -63,9 +63,6 @@ class DesignLayout {
     // it and returns it.
     DialogScale fit(DialogScale start);
 
-    // A control's design geometry (in its parent), or an invalid rectangle.
-    QRect designRect(const QWidget* control) const;
-
   private:
     struct Placed {
         QPointer<QWidget> widget;
