@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev libfontconfig-dev
           libgtest-dev googletest libbenchmark-dev xvfb xauth
-          fonts-dejavu-core fonts-liberation2 fonts-noto-core xz-utils)
+          fonts-dejavu-core fonts-liberation2 fonts-noto-core)
 
 missing=()
 for p in "${packages[@]}"; do
