@@ -5,14 +5,15 @@
 # apt-get command to run and fails (as another user).
 #
 # Groups:
-#   build     the program, its tests and benchmarks, the screenshots' fonts
+#   build     the program, its tests and benchmarks, the screenshots' fonts,
+#             xz to unpack the real ps2-packer for the packing tests
 #   windows   the Windows program built with mingw-w64 and tested under Wine
 #   packages  the .deb and portable kit, installed and driven in a window
 #   checks    formatting, the sanitizer build and the fuzzers (clang)
 
 debian_packages_build=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev
   libfontconfig-dev libgtest-dev googletest libbenchmark-dev xvfb xauth
-  fonts-dejavu-core fonts-liberation2 fonts-noto-core)
+  fonts-dejavu-core fonts-liberation2 fonts-noto-core xz-utils)
 debian_packages_windows=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix qt6-base-dev-tools
   googletest wine wine64 fonts-wine xvfb xauth xdotool imagemagick unzip)
 debian_packages_packages=(dpkg-dev desktop-file-utils appstream xvfb xauth xdotool imagemagick)

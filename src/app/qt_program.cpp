@@ -60,9 +60,10 @@ kelvane::WorkFolders findWorkFolders() {
     const QString perUser = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
     if (!perUser.isEmpty()) facts.perUserDir = native(perUser).toStdString();
 #ifndef Q_OS_WIN
-    // A native ps2-packer may be installed on the PATH.
+    // A native ps2-packer may be installed on the PATH; it is named by its
+    // full path, also when the PATH entry is relative.
     for (const QString& dir : qEnvironmentVariable("PATH").split(QLatin1Char(':'))) {
-        if (!dir.isEmpty()) facts.searchPath.push_back(dir.toStdString());
+        if (!dir.isEmpty()) facts.searchPath.push_back(QDir(dir).absolutePath().toStdString());
     }
 #endif
     return kelvane::decideWorkFolders(facts);

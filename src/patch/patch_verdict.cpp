@@ -23,14 +23,35 @@ std::string notStarted(const PlannedStep& step, const ToolEnd& end) {
     return notStartedMessage(step.tool, step.program, end.error);
 }
 
+// What output i is instead of a PS2 program, if it was written and is not one.
+const std::optional<std::string>& notAProgram(const PatchRunFacts& facts, std::size_t i) {
+    static const std::optional<std::string> kProgram;
+    return i < facts.notAProgram.size() && facts.written[i] ? facts.notAProgram[i] : kProgram;
+}
+
+// `end` is how the tool ended, when that is known and it did not succeed.
+std::string notAProgramText(const ExpectedOutput& output, const std::string& what,
+                            const ToolEnd* end) {
+    std::string text = std::string("The ") + whatItWrites(output) + " that " + output.tool +
+                       " wrote is not a PS2 program (it is " + what + ")";
+    if (end) text += ", and " + output.tool + " " + outcomePhrase(*end);
+    return text + ":\n" + output.path;
+}
+
+// Why the packer was not started after the patch step.
+const char* packerHeldBack(const PatchRunFacts& facts) {
+    if (facts.ends.empty() || !facts.written[0]) return "no older file is packed";
+    if (!facts.ends[0].succeeded()) return "no incomplete file is packed";
+    return "nothing but a PS2 program is packed";
+}
+
 // One step per output: each tool is judged on its own file.
 void judgeToolSteps(const PatchPlan& plan, const PatchRunFacts& facts,
                     std::vector<std::string>& problems) {
     for (std::size_t i = 0; i < plan.steps.size(); ++i) {
         if (i >= facts.ends.size()) {
-            problems.push_back(plan.steps[i].tool + " was not started, so that no " +
-                               (facts.written[i - 1] ? "incomplete" : "older") +
-                               " file is packed.");
+            problems.push_back(plan.steps[i].tool + " was not started, so that " +
+                               packerHeldBack(facts) + ".");
             return;
         }
         const ToolEnd& end = facts.ends[i];
@@ -38,6 +59,9 @@ void judgeToolSteps(const PatchPlan& plan, const PatchRunFacts& facts,
             problems.push_back(notStarted(plan.steps[i], end));
         } else if (!facts.written[i]) {
             problems.push_back(notWritten(plan.outputs[i], end));
+        } else if (const auto& what = notAProgram(facts, i)) {
+            problems.push_back(
+                notAProgramText(plan.outputs[i], *what, end.succeeded() ? nullptr : &end));
         } else if (!end.succeeded()) {
             problems.push_back(mayBeIncomplete(plan.steps[i].tool, end, plan.outputs[i]));
         }
@@ -60,10 +84,17 @@ void judgeBatchRun(const PatchPlan& plan, const PatchRunFacts& facts,
     ToolEnd ranToEnd;
     ranToEnd.started = true;
     if (!patched) problems.push_back(notWritten(plan.outputs[0], ranToEnd));
+    for (std::size_t i = 0; i < plan.outputs.size(); ++i) {
+        if (const auto& what = notAProgram(facts, i))
+            problems.push_back(notAProgramText(plan.outputs[i], *what, nullptr));
+    }
     if (!packed) {
         problems.push_back(notWritten(plan.outputs[1], ranToEnd));
     } else if (!patched) {
         problems.push_back("The packed loader was made from an older file:\n" +
+                           plan.outputs[1].path);
+    } else if (notAProgram(facts, 0) && !notAProgram(facts, 1)) {
+        problems.push_back("The packed loader was made from a file that is not a PS2 program:\n" +
                            plan.outputs[1].path);
     }
     if ((patched || packed) && !end.succeeded()) {
@@ -77,8 +108,8 @@ void judgeBatchRun(const PatchPlan& plan, const PatchRunFacts& facts,
 
 }  // namespace
 
-bool nextStepMayRun(const ToolEnd& end, bool wroteItsOutput) {
-    return end.succeeded() && wroteItsOutput;
+bool nextStepMayRun(const ToolEnd& end, bool wroteItsOutput, bool outputIsAProgram) {
+    return end.succeeded() && wroteItsOutput && outputIsAProgram;
 }
 
 std::vector<std::string> judgePatchRun(const PatchPlan& plan, const PatchRunFacts& facts) {

@@ -9,6 +9,7 @@
 #include "patch/patch_composition.h"
 #include "patch/patch_validation.h"
 #include "patch/patch_verdict.h"
+#include "patch/ps2_program_check.h"
 #include "platform/batch_file_io.h"
 #include "platform/file_identity.h"
 #include "platform/qt_text.h"
@@ -52,6 +53,8 @@ void PatchRunController::run(const PatchPlan& plan) {
     std::vector<FileStamp> before;
     for (const ExpectedOutput& output : plan.outputs) before.push_back(stampBeforeRun(output.path));
     auto written = [&](std::size_t i) { return writtenDuringRun(before[i], plan.outputs[i].path); };
+    // Whether a written output is not a PS2 program, and what it is instead.
+    auto notAProgram = [&](std::size_t i) { return notAPs2Program(plan.outputs[i].path); };
     auto settle = [&] {
         for (std::size_t i = 0; i < plan.outputs.size(); ++i)
             restoreIfUnwritten(before[i], plan.outputs[i].path);
@@ -73,13 +76,18 @@ void PatchRunController::run(const PatchPlan& plan) {
     }
     const QList<ToolOutcome> outcomes = context_.runner.shellWait(
         steps, WindowStyle::Normal, [&](int step, const ToolOutcome& outcome) {
-            return !plan.toolByTool() ||
-                   nextStepMayRun(toolEnd(outcome), written(std::size_t(step)));
+            if (!plan.toolByTool()) return true;
+            const bool wrote = written(std::size_t(step));
+            return nextStepMayRun(toolEnd(outcome), wrote,
+                                  wrote && !notAProgram(std::size_t(step)));
         });
 
     PatchRunFacts facts;
     for (const ToolOutcome& outcome : outcomes) facts.ends.push_back(toolEnd(outcome));
-    for (std::size_t i = 0; i < plan.outputs.size(); ++i) facts.written.push_back(written(i));
+    for (std::size_t i = 0; i < plan.outputs.size(); ++i) {
+        facts.written.push_back(written(i));
+        facts.notAProgram.push_back(facts.written[i] ? notAProgram(i) : std::nullopt);
+    }
     settle();
     if (!plan.toolByTool()) facts.batchFileLeft = removeFileIfPresent(plan.batchFilePath);
 

@@ -102,7 +102,7 @@ bool sameFile(const std::string& a, const std::string& b) {
     return comparable(a) == comparable(b);
 }
 
-FileStamp stampBeforeRun(const std::string& path) {
+FileStamp stampOf(const std::string& path) {
     FileStamp stamp;
     stamp.kind = fileKind(path);
     if (stamp.kind != FileKind::Regular) return stamp;
@@ -112,7 +112,14 @@ FileStamp stampBeforeRun(const std::string& path) {
     stamp.size = fs::file_size(file, error);
     stamp.modified = fs::last_write_time(file, error);
     if (stamp.size <= kDigestLimit) stamp.digest = contentDigest(file);
+    return stamp;
+}
 
+FileStamp stampBeforeRun(const std::string& path) {
+    FileStamp stamp = stampOf(path);
+    if (stamp.kind != FileKind::Regular) return stamp;
+    const fs::path file = pathFromUtf8(path);
+    std::error_code error;
     const auto moved =
         std::min(stamp.modified, fs::file_time_type::clock::now()) - std::chrono::hours(48);
     fs::last_write_time(file, moved, error);
@@ -126,11 +133,12 @@ FileStamp stampBeforeRun(const std::string& path) {
 
 bool writtenDuringRun(const FileStamp& before, const std::string& path) {
     if (fileKind(path) != FileKind::Regular) return false;
-    if (before.kind != FileKind::Regular) return true;
     const fs::path file = pathFromUtf8(path);
     std::error_code error;
-    const bool written = fileIdentity(path) != before.identity ||
-                         fs::file_size(file, error) != before.size ||
+    const std::uintmax_t size = fs::file_size(file, error);
+    if (error || size == 0) return false;
+    if (before.kind != FileKind::Regular) return true;
+    const bool written = fileIdentity(path) != before.identity || size != before.size ||
                          fs::last_write_time(file, error) != before.modified ||
                          (before.digest && contentDigest(file) != before.digest);
     return written;

@@ -43,6 +43,9 @@ struct FileStamp {
     std::optional<std::filesystem::file_time_type> originalModified;
 };
 
+// What the file at path is now, touching nothing.
+FileStamp stampOf(const std::string& path);
+
 // Records the file before a run. An existing regular file gets its
 // modification time moved two days back, so that any write during the run
 // shows as a new time even where file times have a resolution of two seconds
@@ -50,7 +53,9 @@ struct FileStamp {
 FileStamp stampBeforeRun(const std::string& path);
 
 // Whether a regular file was written at path during the run: it is new, or
-// another file, or its size, time or content changed.
+// another file, or its size, time or content changed, and it is not empty.
+// An empty file holds nothing that was written, whether the tool left it
+// new or cut an earlier one down to nothing.
 bool writtenDuringRun(const FileStamp& before, const std::string& path);
 
 // After the run: a file the run did not write gets its own modification time

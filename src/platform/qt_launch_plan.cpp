@@ -85,7 +85,12 @@ LaunchPlan planLaunch(const QString& commandLine, const QStringList& wineSearchP
         return plan;
     }
     plan.named = program;
-    plan.program = program;
+    // Started by the full path of the file itself, links resolved: a tool
+    // that finds its data from the path it was started by (a modular
+    // ps2-packer looks in ../share/ps2-packer) finds it also through a link
+    // in the tools folder or on the PATH.
+    const QString real = info.canonicalFilePath();
+    plan.program = real.isEmpty() ? program : real;
     plan.arguments = arguments;
     plan.ok = true;
     return plan;

@@ -1,17 +1,17 @@
 #include "platform/qt_process_runner_impl.h"
 
-#include <QDateTime>
 #include <QDeadlineTimer>
 #include <QEventLoop>
-#include <QFileInfo>
 #include <QProcess>
 #include <QTimer>
 #include <memory>
 #include <optional>
 
+#include "platform/file_identity.h"
 #include "platform/qt_input_blocker.h"
 #include "platform/qt_launch_plan.h"
 #include "platform/qt_process_tree.h"
+#include "platform/qt_text.h"
 #include "platform/qt_tool_console.h"
 
 namespace kelvane {
@@ -34,22 +34,6 @@ ToolOutcome notStarted(const QString& error) {
     outcome.error = error;
     return outcome;
 }
-
-// Enough of a file's state to tell that something wrote it.
-struct FileStamp {
-    bool isFile = false;
-    qint64 size = -1;
-    QDateTime modified;
-    QDateTime changed;
-
-    static FileStamp of(const QString& path) {
-        if (path.isEmpty()) return {};
-        const QFileInfo info(path);
-        if (!info.isFile()) return {};
-        return {true, info.size(), info.lastModified(), info.metadataChangeTime()};
-    }
-    bool operator==(const FileStamp&) const = default;
-};
 
 // Hands everything the tool has printed so far to the console, in chunks.
 void drainOutput(QProcess& process, ToolConsole& console) {
@@ -130,12 +114,14 @@ QList<ToolOutcome> QtProcessRunner::shellWait(
 
 ToolOutcome QtProcessRunner::runStep(const ToolCommand& step, ToolConsole* console) {
     if (console) console->beginStep(step);
-    const FileStamp before = FileStamp::of(step.outputFile);
+    // The console names the file only when the step wrote it, by the rule
+    // that judges the whole run.
+    const std::string output = stdText(step.outputFile);
+    const FileStamp before = stampOf(output);
     auto report = [&](const ToolOutcome& outcome) {
         if (console) {
-            const FileStamp after = FileStamp::of(step.outputFile);
-            console->endStep(outcome,
-                             after.isFile && after != before ? step.outputFile : QString());
+            const bool wrote = !output.empty() && writtenDuringRun(before, output);
+            console->endStep(outcome, wrote ? step.outputFile : QString());
         }
         return outcome;
     };

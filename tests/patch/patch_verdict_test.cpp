@@ -63,6 +63,14 @@ TEST(PatchVerdict, SaysWhatWentWrongOnceAndNothingForAGoodRun) {
         {"OlderLoaderIsNotPacked", true, kSteps, {{ended()}, {false, false}},
             "HDLPatch did not write the patched loader:\n" + kOut +
             "\n\nps2-packer was not started, so that no older file is packed."},
+        {"UselessLoaderIsNotPacked", true, kSteps,
+            {{ended()}, {true, false}, std::nullopt, {"a text file"}},
+            "The patched loader that HDLPatch wrote is not a PS2 program (it is a text file):\n" +
+            kOut + "\n\nps2-packer was not started, so that nothing but a PS2 program is packed."},
+        {"PackerFailedAfterWritingAUselessFile", true, kSteps,
+            {{ended(), ended(255)}, {true, true}, std::nullopt, {std::nullopt, "a text file"}},
+            "The packed loader that ps2-packer wrote is not a PS2 program (it is a text file), and "
+            "ps2-packer ended with exit code 255:\n" + kPacked},
         {"PackerFailedAfterWriting", true, kSteps, {{ended(), crashed()}, {true, true}},
             "ps2-packer wrote the packed loader but then crashed, so the file may be "
             "incomplete:\n" + kPacked},
@@ -74,6 +82,11 @@ TEST(PatchVerdict, SaysWhatWentWrongOnceAndNothingForAGoodRun) {
         {"BatchPackedAnOlderLoader", true, kBatch, {{ended()}, {false, true}},
             "HDLPatch did not write the patched loader:\n" + kOut +
             "\n\nThe packed loader was made from an older file:\n" + kPacked},
+        {"BatchPackedAUselessLoader", true, kBatch,
+            {{ended()}, {true, true}, std::nullopt, {"an ELF for x86-64"}},
+            "The patched loader that HDLPatch wrote is not a PS2 program (it is an ELF for "
+            "x86-64):\n" + kOut + "\n\nThe packed loader was made from a file that is not a PS2 "
+            "program:\n" + kPacked},
         {"BatchFailedAfterWriting", true, kBatch, {{ended(1)}, {true, true}},
             "The packing run ended with exit code 1, so what it wrote may be incomplete:\n" +
             kOut + "\n" + kPacked},

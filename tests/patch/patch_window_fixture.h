@@ -5,7 +5,11 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <string>
+#include <vector>
+
 #include "app/qt_main_window.h"
+#include "core/work_folders.h"
 #include "support/fake_platform.h"
 // Needs ui_qt_main_window.h, which each test source includes for AUTOUIC.
 
@@ -13,17 +17,31 @@ namespace kelvane::testing {
 
 // A real main window over recording fakes (or over `runner` when given), with
 // its program directory in a fresh temporary folder whose name has a blank.
-// Counts the focus moves to the invisible sink.
+// With a `searchPath`, tools are looked for as the program does, ps2-packer
+// also in those folders. Counts the focus moves to the invisible sink.
 class PatchWindowTest : public ::testing::Test {
   protected:
-    explicit PatchWindowTest(ProcessRunner* runner = nullptr)
+    explicit PatchWindowTest(ProcessRunner* runner = nullptr,
+                             std::vector<std::string> searchPath = {})
         : kit(QDir::tempPath() + QStringLiteral("/patch kit XXXXXX")),
-          window(nativeProgramDirectory(kit.path()),
+          window(programDirectory(kit.path(), std::move(searchPath)),
                  {platform.messages, platform.dialogs, runner ? *runner : platform.runner,
                   platform.desktop}),
           ui(window.ui()),
           state(window.state()) {
         window.context().focusSink = [this] { ++focusMoves; };
+    }
+
+    static ProgramDirectory programDirectory(const QString& path,
+                                             std::vector<std::string> searchPath) {
+        const ProgramDirectory dir = nativeProgramDirectory(path);
+        if (searchPath.empty()) return dir;
+        FolderFacts facts;
+        facts.programDir = dir.directory();
+        facts.separator = dir.separator();
+        facts.programDirWritable = true;
+        facts.searchPath = std::move(searchPath);
+        return dir.withToolSearch(makeToolSearch(decideWorkFolders(facts), &isExistingRegularFile));
     }
 
     QString kitPath(const QString& name) const {

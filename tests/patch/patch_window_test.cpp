@@ -1,6 +1,7 @@
 #include <QFile>
 #include <QTest>
 
+#include "common/ps2_elf.h"
 #include "patch/patch_composition.h"
 #include "patch/qt_patch_run_controller.h"
 #include "skin/qt_extraction_controller.h"
@@ -76,7 +77,14 @@ TEST_F(PatchWindowTest, PositionSourcesAreIndependentAndHelpShowsItsText) {
     EXPECT_EQ(focusMoves, 3);
 }
 
-void touch(const QString& path, const QByteArray& content = "ELF") {
+// A small PS2 program, like the ones the tools write.
+QByteArray ps2Program() {
+    tools::Bytes bytes(0x80 + 16, 0);
+    tools::writePs2ElfHeaders(bytes, {0x80, 0x100000, 16, 16, 0x100000});
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+}
+
+void touch(const QString& path, const QByteArray& content = ps2Program()) {
     ASSERT_TRUE(writeBytes(path, content));
 }
 
@@ -133,9 +141,9 @@ TEST_F(BatchPackingRun, ReportsWhatWasNotWritten) {
     EXPECT_TRUE(lastMessage().contains("packed loader was made from an older file"));
 }
 
-// Run tool by tool, the packer runs only when HDLPatch wrote its file whole,
-// so that an older or half-written loader is never packed; the user is told
-// what went wrong.
+// Run tool by tool, the packer runs only when HDLPatch wrote its file whole
+// and that file is a PS2 program, so that an older, half-written or useless
+// loader is never packed; the user is told what went wrong.
 TEST_F(BatchPackingRun, APatchStepThatDidNotWriteItsFileWhollyStopsTheRun) {
     controller->setPackingMethod(PackingMethod::ToolSteps);
     touch(kitPath("OUTFILE.ELF"), "an older patched loader");
@@ -147,6 +155,9 @@ TEST_F(BatchPackingRun, APatchStepThatDidNotWriteItsFileWhollyStopsTheRun) {
     } rows[] = {
         {"WroteNothing", 0, false, "ps2-packer was not started, so that no older file"},
         {"FailedAfterWriting", 1, true, "ps2-packer was not started, so that no incomplete file"},
+        {"WroteNoProgram", 0, true,
+         "(it is a text file):\n" + kitPath("OUTFILE.ELF") +
+             "\n\nps2-packer was not started, so that nothing but a PS2 program is packed."},
         {"NotStarted", -1, false,
          "HDLPatch could not be started:\n" + kitPath("tools/hdlpatch.exe") + "\nnot found"},
     };

@@ -83,13 +83,18 @@ TEST_F(FileIdentityTest, WrittenDuringRunJudgesTheFileNotOnlyItsTime) {
     fs::last_write_time(at("other.elf"), time);
     EXPECT_TRUE(writtenDuringRun(replacedBefore, at("other.elf")));
 
-    // Nothing, or a folder, is not written; a new file, even empty, is.
+    // Nothing, a folder or an empty file (new, or cut down to nothing) is not
+    // written; a new file with content is.
     const FileStamp none = stampBeforeRun(at("out"));
     EXPECT_FALSE(writtenDuringRun(none, at("out")));
     fs::create_directory(at("out"));
     EXPECT_FALSE(writtenDuringRun(none, at("out")));
     fs::remove(at("out"));
     write(at("out"), "");
+    EXPECT_FALSE(writtenDuringRun(none, at("out")));
+    write(output, "");
+    EXPECT_FALSE(writtenDuringRun(before, output));
+    write(at("out"), "x");
     EXPECT_TRUE(writtenDuringRun(none, at("out")));
 }
 

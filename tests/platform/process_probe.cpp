@@ -1,9 +1,9 @@
 // Started by the runner tests: prints its working directory, its arguments and
 // a line on stderr, then acts on --exit=N, --crash, --sleep=MS, --ignore-term
 // (then prints "ready"), --partial=TEXT (no line ending), --write=PATH (writes
-// a small file), --lines=N (N numbered lines), --flood=BYTES (that many bytes
-// without a line end) and --spawn (starts a child that sleeps for a minute and
-// prints "grandchild=PID").
+// a small file), --empty=PATH (leaves it empty), --lines=N (N numbered lines), --flood=BYTES (that
+// many bytes without a line end) and --spawn (starts a child that sleeps for a minute and prints
+// "grandchild=PID").
 #include <unistd.h>
 
 #include <algorithm>
@@ -44,6 +44,7 @@ int main(int argc, char** argv) {
         }
         if (arg.starts_with("--partial=")) std::cout << value << std::flush;
         if (arg.starts_with("--write=")) std::ofstream(value) << "written by the probe\n";
+        if (arg.starts_with("--empty=")) std::ofstream{value};
         if (arg.starts_with("--lines=")) {
             const int count = std::stoi(value);
             for (int n = 1; n <= count; ++n) std::printf("line %d\n", n);

@@ -289,8 +289,8 @@ TEST(ProcessRunner, ConsoleKeepsTheLastLinesInBoundedMemory) {
 }
 
 // The console names the job, names the file each step wrote (and says when a
-// failing tool left one behind), copies the whole log and opens the folder of
-// the written file, reporting a failure to do so.
+// failing tool left one behind; an empty file was not written), copies the whole log and opens the
+// folder of the written file, reporting a failure to do so.
 TEST(ProcessRunner, ConsoleNamesTheJobAndTheWrittenFile) {
     QTemporaryDir dir;
     const QString out = dir.filePath("OUT.ELF");
@@ -307,6 +307,10 @@ TEST(ProcessRunner, ConsoleNamesTheJobAndTheWrittenFile) {
          {probeLine("--sleep=300 --write=" + quoted(packed) + " --exit=1"),
           {},
           "Packing to PACKED_OUT.ELF",
+          packed},
+         {probeLine("--sleep=300 --empty=" + quoted(packed) + " --exit=255"),
+          {},
+          "Packing again",
           packed}},
         {},
         [&](ToolConsole& console, const QStringList&) {
@@ -324,10 +328,12 @@ TEST(ProcessRunner, ConsoleNamesTheJobAndTheWrittenFile) {
             open->click();
         });
 
-    EXPECT_EQ(titles, (QStringList{"Patching to OUT.ELF", "Packing to PACKED_OUT.ELF"}));
+    EXPECT_EQ(titles,
+              (QStringList{"Patching to OUT.ELF", "Packing to PACKED_OUT.ELF", "Packing again"}));
     EXPECT_TRUE(run.log.contains("Completed successfully, wrote " + QDir::toNativeSeparators(out)));
-    EXPECT_EQ(run.log.last(), "Failed with exit code 1; " + QDir::toNativeSeparators(packed) +
-                                  " was written but may be incomplete");
+    EXPECT_TRUE(run.log.contains("Failed with exit code 1; " + QDir::toNativeSeparators(packed) +
+                                 " was written but may be incomplete"));
+    EXPECT_EQ(run.log.last(), "Failed with exit code 255");
     EXPECT_EQ(copied, run.log.join('\n'));
     const QString folder = QDir::toNativeSeparators(dir.path());
     EXPECT_EQ(desktop.folders, (std::vector<QString>{folder, folder}));

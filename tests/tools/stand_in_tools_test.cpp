@@ -8,6 +8,7 @@
 
 #include "common/loader.h"
 #include "hdlpatch/patch_record.h"
+#include "patch/ps2_program_check.h"
 #include "ps2-packer/run_length.h"
 #include "run_tool.h"
 #include "skin/picture_check.h"
@@ -69,6 +70,7 @@ TEST_F(StandIn, HdlpatchTakesEverySwitchInItsRangesAndPathsWithBlanks) {
     EXPECT_EQ(before.substr(0, at), after.substr(0, at));
     EXPECT_EQ(before.substr(at + size), after.substr(at + size));
     EXPECT_EQ(after.substr(at, 32), "HDLPATCH STAND-IN: /n /c /s /b /");
+    EXPECT_EQ(kelvane::notAPs2Program(output.string()), std::nullopt);
 
     // The log holds the arguments exactly as received, and the working directory.
     auto records = kelvane::tools::readToolLog(log);
@@ -176,8 +178,9 @@ TEST_F(StandIn, PackerPacksTheLoaderAndReportsTheRealSizes) {
               std::string::npos)
         << result.out;
     using kelvane::tools::Bytes;
-    EXPECT_EQ(kelvane::tools::unpackRunLength(Bytes(packed.begin(), packed.end())),
+    EXPECT_EQ(kelvane::tools::unpackProgram(Bytes(packed.begin(), packed.end())),
               Bytes(loader.begin(), loader.end()));
+    EXPECT_EQ(kelvane::notAPs2Program(output.string()), std::nullopt);
 }
 
 TEST(ToolLog, ParsesCompleteRecordsOnly) {

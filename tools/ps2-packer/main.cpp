@@ -1,5 +1,6 @@
-// Stand-in for ps2-packer: writes a run-length packed copy of the input and
-// reports the sizes the way the real packer does.
+// Stand-in for ps2-packer: writes a run-length packed copy of the input as a
+// PS2 program (one that cannot run) and reports the sizes the way the real
+// packer does.
 
 #include <iostream>
 
@@ -29,7 +30,7 @@ int run(const std::vector<std::string>& args) {
 
     auto input = readFileBytes(pathFromUtf8(files[0]));
     if (!input) return failWith(kTool, "input file not found or not readable: " + files[0], 2);
-    Bytes packed = packRunLength(*input);
+    Bytes packed = packAsProgram(*input);
     if (!writeFileBytes(pathFromUtf8(files[1]), packed))
         return failWith(kTool, "cannot write the output file: " + files[1], 2);
     std::cout << "File compressed, from " << input->size() << " to " << packed.size() << " bytes"

@@ -2,12 +2,16 @@
 
 #include <algorithm>
 
+#include "common/ps2_elf.h"
+
 namespace kelvane::tools {
 namespace {
 
 constexpr std::uint8_t kMagic[4] = {'K', 'R', 'L', 'E'};
 constexpr std::size_t kHeaderSize = 8;
 constexpr std::size_t kMaxRun = 128;
+constexpr std::uint32_t kPayloadOffset = 0x80;
+constexpr std::uint32_t kLoadAddress = 0x01000000;
 
 // The most bytes that n bytes of run-length data can unpack to: every pair of
 // a control byte and the byte it repeats gives at most kMaxRun bytes, and
@@ -79,6 +83,20 @@ std::optional<Bytes> unpackRunLength(const Bytes& packed) {
     }
     if (out.size() != size) return std::nullopt;
     return out;
+}
+
+Bytes packAsProgram(const Bytes& input) {
+    const Bytes packed = packRunLength(input);
+    Bytes program(kPayloadOffset, 0);
+    const auto size = static_cast<std::uint32_t>(packed.size());
+    writePs2ElfHeaders(program, {kPayloadOffset, kLoadAddress, size, size, kLoadAddress});
+    program.insert(program.end(), packed.begin(), packed.end());
+    return program;
+}
+
+std::optional<Bytes> unpackProgram(const Bytes& program) {
+    if (program.size() < kPayloadOffset) return std::nullopt;
+    return unpackRunLength(Bytes(program.begin() + kPayloadOffset, program.end()));
 }
 
 }  // namespace kelvane::tools

@@ -16,4 +16,10 @@ Bytes packRunLength(const Bytes& input);
 // bytes after the header) is refused before any memory is reserved for it.
 std::optional<Bytes> unpackRunLength(const Bytes& packed);
 
+// What the stand-in packer writes: a PS2 program in form only (a MIPS ELF
+// executable whose one loadable segment holds the run-length packed input,
+// with no code to unpack it), and the way back to the input.
+Bytes packAsProgram(const Bytes& input);
+std::optional<Bytes> unpackProgram(const Bytes& program);
+
 }  // namespace kelvane::tools
