@@ -136,10 +136,6 @@ TEST_F(KeyboardAccessTest, EveryControlIsNamedByItsCaptionOrTheLabelBesideIt) {
     } rows[] = {
         {ui().Frame11, "Change Boxes Color"},
         {ui().textxhex, "[X] DEC - HEX"},
-        {ui().VScroll1, "[Y] DEC - HEX"},
-        {ui().textfont, "BMP Fonts"},
-        {ui().textbutton, "ChangeButtons"},
-        {ui().text13, "OUTFILE"},
         {ui().Label5, "Only RGB24 BMPs are supported. BMPs must be 512x448 px."},
     };
     for (const auto& row : rows) {

@@ -1,21 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "help/credits_scroll.h"
-#include "help/readme_documents.h"
 
 namespace kelvane {
 namespace {
-
-// Read-mes lie below the program directory as it stands: a root keeps its
-// separator, and the directory's own separator is used throughout.
-TEST(ReadmePaths, FollowTheProgramDirectoryUntrimmed) {
-    EXPECT_EQ(readmePath(ProgramDirectory("C:\\", '\\'), ReadmeDocument::PackerV04),
-              "C:\\\\README\\PS2Packer 0.4 README.txt");
-    EXPECT_EQ(readmePath(ProgramDirectory("/opt/kelvane kit", '/'), ReadmeDocument::HdlPatch),
-              "/opt/kelvane kit/README/HDL PATCH README.txt");
-}
 
 TEST(CreditsScroll, RestartsOnTick1552ThenEvery1652TicksMovingOneDotPerFiveTicks) {
     EXPECT_EQ(twipsToPixels(-16), -2);

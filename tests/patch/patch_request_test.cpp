@@ -129,8 +129,6 @@ TEST_F(PatchChecks, WhatTheToolsCouldNotTakeUnchangedIsRefused) {
         {"XNotHex", &S::textxhex, "1G", "X position \"1G\" is not"},
         // An emptied field gets a plain message, not a quoted nothing.
         {"YEmpty", &S::textyhex, "", "The Y position is empty. Type one or two"},
-        {"YThreeDigits", &S::textyhex, "100", "Y position \"100\""},
-        {"YBlank", &S::textyhex, " 2", "Y position"},
         {"LoadedWithQuote", &S::openelf, "C:\\A\"B.ELF", "loaded file contains a double quote"},
         {"LoadedWithTab", &S::openelf, "C:\\A\tB.ELF", "loaded file contains a control character"},
         // Its backslash would swallow the closing quote.
