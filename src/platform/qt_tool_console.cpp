@@ -1,5 +1,6 @@
 #include "platform/qt_tool_console.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDialogButtonBox>
@@ -23,15 +24,29 @@ namespace {
 // enough that a flood costs little.
 constexpr int kRepaintIntervalMs = 40;
 
-// Lets a long command line wrap after path separators and blanks as well as
-// anywhere a path has no break of its own.
-QString wrappable(const QString& commandLine) {
+// A word longer than this may break anywhere, so a text wraps inside any
+// width that holds this many characters.
+constexpr int kLongestUnbrokenRun = 16;
+
+// Lets a long command line or path wrap after path separators and blanks as
+// well as inside a name too long for a line of its own.
+QString wrappable(const QString& line) {
+    const QChar breakHere(0x200B);
     QString text;
-    text.reserve(commandLine.size() * 2);
-    for (QChar c : commandLine) {
+    text.reserve(line.size() * 2);
+    int run = 0;
+    for (QChar c : line) {
+        if (run == kLongestUnbrokenRun) {
+            text += breakHere;
+            run = 0;
+        }
         text += c;
-        if (c == QLatin1Char('\\') || c == QLatin1Char('/') || c == QLatin1Char('"'))
-            text += QChar(0x200B);
+        ++run;
+        if (c.isSpace()) run = 0;
+        if (c == QLatin1Char('\\') || c == QLatin1Char('/') || c == QLatin1Char('"')) {
+            text += breakHere;
+            run = 0;
+        }
     }
     return text;
 }
@@ -54,6 +69,7 @@ ToolConsole::ToolConsole(QWidget* parent, DesktopServices* desktop, MessageBoxes
       command_(new QLabel(this)),
       busy_(new BusyIndicator(this)),
       view_(new ConsoleLogView(log_, this)),
+      outcome_(new QLabel(this)),
       copy_(new QPushButton(QStringLiteral("Copy Log"), this)),
       openFolder_(new QPushButton(QStringLiteral("Open Folder"), this)),
       stop_(new QPushButton(QStringLiteral("Stop"), this)),
@@ -73,6 +89,11 @@ ToolConsole::ToolConsole(QWidget* parent, DesktopServices* desktop, MessageBoxes
     command_->setTextFormat(Qt::PlainText);
     busy_->setObjectName(QStringLiteral("toolConsoleBusy"));
     view_->setObjectName(QStringLiteral("toolConsoleLog"));
+    outcome_->setObjectName(QStringLiteral("toolConsoleOutcome"));
+    outcome_->setWordWrap(true);
+    outcome_->setTextFormat(Qt::PlainText);
+    outcome_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    outcome_->hide();
 
     copy_->setObjectName(QStringLiteral("toolConsoleCopy"));
     openFolder_->setObjectName(QStringLiteral("toolConsoleOpenFolder"));
@@ -96,6 +117,7 @@ ToolConsole::ToolConsole(QWidget* parent, DesktopServices* desktop, MessageBoxes
     layout->addLayout(heading);
     layout->addWidget(command_);
     layout->addWidget(view_, 1);
+    layout->addWidget(outcome_);
     layout->addWidget(buttons);
     resize(720, 440);
 
@@ -124,6 +146,7 @@ void ToolConsole::beginStep(const ToolCommand& step) {
                        ? QString::fromUtf8(kProgramTitle)
                        : title + QStringLiteral(" - ") + QString::fromUtf8(kProgramTitle));
     command_->setText(wrappable(step.commandLine));
+    command_->setAccessibleName(step.commandLine);
     busy_->setBusy(true);
     stop_->setEnabled(true);
     refreshNow();
@@ -140,11 +163,25 @@ void ToolConsole::endOutput() {
 
 void ToolConsole::endStep(const ToolOutcome& outcome, const QString& writtenFile) {
     const bool good = outcome.finishedNormally() && outcome.exitCode == 0;
-    log_.appendLine(describeOutcome(outcome, writtenFile).toLocal8Bit().toStdString(),
+    const QString closingLine = describeOutcome(outcome, writtenFile);
+    log_.appendLine(closingLine.toLocal8Bit().toStdString(),
                     good ? OutputLog::Kind::Success : OutputLog::Kind::Failure);
+    showOutcome(closingLine, good);
     if (!writtenFile.isEmpty()) writtenFile_ = writtenFile;
     // The end of a tool shows at once, not at the next tick.
     refreshNow();
+}
+
+void ToolConsole::showOutcome(const QString& closingLine, bool good) {
+    QPalette palette = outcome_->palette();
+    palette.setColor(QPalette::WindowText, ConsoleLogView::outcomeColour(good));
+    outcome_->setPalette(palette);
+    outcome_->setText(wrappable(closingLine));
+    // Read without the breaks that let it wrap, and announced as new.
+    outcome_->setAccessibleName(closingLine);
+    outcome_->show();
+    QAccessibleEvent named(outcome_, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&named);
 }
 
 void ToolConsole::refreshNow() {
@@ -160,6 +197,9 @@ void ToolConsole::finish() {
     openFolder_->setEnabled(!writtenFile_.isEmpty());
     close_->setEnabled(true);
     close_->setDefault(true);
+    // The focus lands on Close, and a screen reader reads how the run ended
+    // with it.
+    close_->setAccessibleDescription(outcome_->accessibleName());
     close_->setFocus();
 }
 
