@@ -5,11 +5,17 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTest>
 
 #include "help/web_addresses.h"
+#include "platform/qt_screen_fit.h"
 #include "ui_qt_main_window.h"
 // The fixture uses the generated Ui class included above.
 #include "main_window_fixture.h"
@@ -155,6 +161,35 @@ TEST_F(KeyboardAccessTest, EveryControlIsNamedByItsCaptionOrTheLabelBesideIt) {
             << row.control->objectName().toStdString();
     }
     EXPECT_EQ(ui().Command7->text(), "Load");
+}
+
+// On a screen too small for it the window fits the screen with room for a
+// frame, the form scrolls between the menu bar and the status bar, and
+// "Patch" reached with Tab is scrolled into view.
+TEST_F(KeyboardAccessTest, OnASmallScreenTheFormScrollsAndPatchIsReached) {
+    const QRect area(0, 0, 800, 600);
+    ASSERT_GT(window->height(), area.height());
+    const ScreenFit* fit = new ScreenFit(window.get(), [area] { return area; });
+    QScrollArea* scroll = fit->scrollArea();
+    ASSERT_NE(scroll, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->frameGeometry().height() <= area.height(); }));
+    EXPECT_GT(window->height(), area.height() - 50);
+    EXPECT_LE(window->frameGeometry().width(), area.width());
+    EXPECT_TRUE(window->rect().contains(window->menuBar()->geometry()));
+    EXPECT_TRUE(window->rect().contains(window->statusBar()->geometry()));
+    EXPECT_EQ(scroll->widget(), ui().centralwidget);
+
+    const auto patchInView = [&] {
+        const QRect patch(ui().Command2->mapTo(scroll->viewport(), QPoint(0, 0)),
+                          ui().Command2->size());
+        return scroll->viewport()->rect().contains(patch);
+    };
+    focusOn(ui().text13);
+    scroll->verticalScrollBar()->setValue(0);
+    EXPECT_FALSE(patchInView());
+    type(Qt::Key_Tab);
+    EXPECT_EQ(focused(), "Command2");
+    EXPECT_TRUE(patchInView());
 }
 
 }  // namespace
