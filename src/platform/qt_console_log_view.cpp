@@ -93,7 +93,8 @@ void ConsoleLogView::announceNewOutput() {
             announceTimer_.start(int(kAnnounceIntervalMs - sinceAnnounced_.elapsed()));
         return;
     }
-    std::size_t last = log_.size();
+    // The newest whole line: a line still being printed would be heard cut.
+    std::size_t last = log_.size() - (log_.lastLineOpen() ? 1 : 0);
     while (last > 0 && log_.line(last - 1).text.empty() && log_.line(last - 1).cutBytes == 0)
         --last;
     if (last == 0) return;

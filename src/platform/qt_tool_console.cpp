@@ -1,6 +1,5 @@
 #include "platform/qt_tool_console.h"
 
-#include <QAccessible>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDialogButtonBox>
@@ -145,8 +144,8 @@ void ToolConsole::beginStep(const ToolCommand& step) {
     setWindowTitle(title.isEmpty()
                        ? QString::fromUtf8(kProgramTitle)
                        : title + QStringLiteral(" - ") + QString::fromUtf8(kProgramTitle));
-    command_->setText(wrappable(step.commandLine));
     command_->setAccessibleName(step.commandLine);
+    command_->setText(wrappable(step.commandLine));
     busy_->setBusy(true);
     stop_->setEnabled(true);
     refreshNow();
@@ -176,12 +175,11 @@ void ToolConsole::showOutcome(const QString& closingLine, bool good) {
     QPalette palette = outcome_->palette();
     palette.setColor(QPalette::WindowText, ConsoleLogView::outcomeColour(good));
     outcome_->setPalette(palette);
-    outcome_->setText(wrappable(closingLine));
-    // Read without the breaks that let it wrap, and announced as new.
+    // Read without the breaks that let it wrap; the new name is announced
+    // (once: a label that has a name of its own does not announce its text).
     outcome_->setAccessibleName(closingLine);
+    outcome_->setText(wrappable(closingLine));
     outcome_->show();
-    QAccessibleEvent named(outcome_, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&named);
 }
 
 void ToolConsole::refreshNow() {

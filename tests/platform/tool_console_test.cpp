@@ -31,7 +31,8 @@ class ToolConsoleAccessTest : public ::testing::Test {
 };
 
 // Once the text is read, a burst of output is announced once at once and once
-// with its newest line when the interval is over; the text is the kept log.
+// with its newest whole line when the interval is over; the text is the kept
+// log.
 TEST_F(ToolConsoleAccessTest, LogReadsAsTextAndAnnouncesTheNewestLinePaced) {
     QAccessibleInterface* face = QAccessible::queryAccessibleInterface(view);
     QAccessibleTextInterface* text = face->textInterface();
@@ -44,6 +45,8 @@ TEST_F(ToolConsoleAccessTest, LogReadsAsTextAndAnnouncesTheNewestLinePaced) {
         console.appendOutput(QStringLiteral("line %1\n").arg(i).toStdString());
         console.refreshNow();
     }
+    console.appendOutput("a line still being prin");
+    console.refreshNow();
     EXPECT_EQ(announced.size(), 1);
     EXPECT_TRUE(announced.wait(1000));
     QTest::qWait(400);
