@@ -121,8 +121,11 @@ void ScreenFit::followScreen() {
 }
 
 void ScreenFit::showFocused(QWidget* now) {
-    if (scroll_ && now && scroll_->widget() && scroll_->widget()->isAncestorOf(now))
-        scroll_->ensureWidgetVisible(now);
+    if (!scroll_ || !now || !scroll_->widget() || !scroll_->widget()->isAncestorOf(now)) return;
+    // A control clicked is in view already, and one of no size (a focus
+    // holder) has nothing to show: the form stays where the user left it.
+    if (QGuiApplication::mouseButtons() != Qt::NoButton || now->size().isEmpty()) return;
+    scroll_->ensureWidgetVisible(now);
 }
 
 bool ScreenFit::eventFilter(QObject* watched, QEvent* event) {

@@ -16,7 +16,8 @@ namespace kelvane {
 // small for it. While the window with its frame fits the screen's available
 // area nothing changes. Otherwise the window opens as large as the area
 // allows and the form scrolls inside it, the menu bar and the status bar in
-// view; the control that gets the keyboard focus is scrolled into view.
+// view; a control that gets the keyboard focus from the keyboard (not by a
+// click) is scrolled into view.
 //
 // The frame is known only once the window manager has framed the window;
 // until then a usual title bar and border are assumed, and the window is

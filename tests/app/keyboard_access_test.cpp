@@ -190,6 +190,12 @@ TEST_F(KeyboardAccessTest, OnASmallScreenTheFormScrollsAndPatchIsReached) {
     type(Qt::Key_Tab);
     EXPECT_EQ(focused(), "Command2");
     EXPECT_TRUE(patchInView());
+
+    // Pressed with the mouse, "Patch" stays in view: the focus goes to the
+    // sink and the form stays where it is.
+    QTest::mouseClick(ui().Command2, Qt::LeftButton);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return focused() == "focusSink"; }));
+    EXPECT_TRUE(patchInView());
 }
 
 }  // namespace
