@@ -27,8 +27,8 @@ constexpr int kRepaintIntervalMs = 40;
 // width that holds this many characters.
 constexpr int kLongestUnbrokenRun = 16;
 
-// Lets a long command line or path wrap after path separators and blanks as
-// well as inside a name too long for a line of its own.
+// Lets a long command line or path wrap after path separators, underscores
+// and blanks as well as inside a name too long for a line of its own.
 QString wrappable(const QString& line) {
     const QChar breakHere(0x200B);
     QString text;
@@ -42,7 +42,8 @@ QString wrappable(const QString& line) {
         text += c;
         ++run;
         if (c.isSpace()) run = 0;
-        if (c == QLatin1Char('\\') || c == QLatin1Char('/') || c == QLatin1Char('"')) {
+        if (c == QLatin1Char('\\') || c == QLatin1Char('/') || c == QLatin1Char('"') ||
+            c == QLatin1Char('_')) {
             text += breakHere;
             run = 0;
         }
