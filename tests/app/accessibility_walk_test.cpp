@@ -55,12 +55,18 @@ void walk(QAccessibleInterface* face, QHash<QString, QString>& seen, QStringList
     }
 }
 
+// `dialog` shown, and deleted when it is closed.
+QWidget* opened(QWidget* dialog) {
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
+    return dialog;
+}
+
 class AccessibilityWalkTest : public testing::MainWindowTest {
   protected:
     // A console over the main window with one step begun; `ended`: done.
     QWidget* console(bool ended) {
         auto* console = new ToolConsole(window.get(), &platform.desktop, &platform.messages);
-        console->setAttribute(Qt::WA_DeleteOnClose);
         console->beginStep({"\"tools/hdlpatch.exe\" \"in.elf\" \"OUT.ELF\"", {}, "Patching", {}});
         console->appendOutput("a line of the tool\nanother\n");
         if (ended) {
@@ -68,12 +74,15 @@ class AccessibilityWalkTest : public testing::MainWindowTest {
             console->endStep(ToolOutcome{true, {}, false, false, 1});
             console->finish();
         }
-        console->show();
-        return console;
+        return opened(console);
     }
 };
 
 TEST_F(AccessibilityWalkTest, EveryControlHasANameOfItsOwn) {
+    QImage picture(640, 480, QImage::Format_RGB32);
+    picture.fill(Qt::darkGreen);
+    const ColourTableFile colours =
+        parseColourTable("FF000080 // 1_Background\r\nFFFFFF80 // 2_Text\r\n");
     const struct {
         const char* name;
         std::function<QWidget*()> open;
@@ -89,23 +98,11 @@ TEST_F(AccessibilityWalkTest, EveryControlHasANameOfItsOwn) {
         {"console running", [&] { return console(false); }},
         {"console ended", [&] { return console(true); }},
         {"converter",
-         [&] {
-             QImage picture(640, 480, QImage::Format_RGB32);
-             picture.fill(Qt::darkGreen);
-             auto* dialog = new ConvertDialog(picture, "photo.png", {}, window.get());
-             dialog->setAttribute(Qt::WA_DeleteOnClose);
-             dialog->show();
-             return dialog;
-         }},
+         [&] { return opened(new ConvertDialog(picture, "photo.png", {}, window.get())); }},
         {"colour editor",
          [&] {
-             auto* editor = new ColourTableEditor(
-                 "hdl_colors.txt",
-                 parseColourTable("FF000080 // 1_Background\r\nFFFFFF80 // 2_Text\r\n"),
-                 platform.messages, window.get());
-             editor->setAttribute(Qt::WA_DeleteOnClose);
-             editor->show();
-             return editor;
+             return opened(
+                 new ColourTableEditor("hdl_colors.txt", colours, platform.messages, window.get()));
          }},
     };
     for (const auto& row : windows) {
