@@ -3,7 +3,8 @@
 # D-Bus session of its own (which starts the accessibility bus), it runs the
 # program from a copy of its kit, loads the demo loader and patches it (a run
 # that succeeds), then patches it again with a tool that prints a few lines
-# and fails, pressing the buttons over AT-SPI. For each run it keeps
+# and fails, and with one that runs until Stop is pressed, pressing the
+# buttons over AT-SPI. For each run it keeps
 # what was announced and the tree of every window at the end.
 #
 #   scripts/atspi-check.sh [program] [output dir]
@@ -44,11 +45,14 @@ dbus-run-session -- xvfb-run -a -s "-screen 0 1366x768x24" bash -c '
     xdotool key Return
     sleep 0.5
   }
-  run() {  # run NAME: presses Patch, keeps what is heard and the windows
+  run() {  # run NAME [BUTTON]: presses Patch (and BUTTON of the console
+           # a little later), keeps what is heard and the windows
     probe watch "$app" 6 > "$OUT/$1-heard.txt" & watcher=$!
     sleep 1
     probe press "$app" Patch &
-    sleep 4
+    sleep 2
+    [ -z "${2:-}" ] || probe press "$app" "$2"
+    sleep 2
     probe tree "$app" > "$OUT/$1-tree.txt"
     wait $watcher
     probe press "$app" Close || true
@@ -64,6 +68,8 @@ dbus-run-session -- xvfb-run -a -s "-screen 0 1366x768x24" bash -c '
   printf "#!/bin/sh\necho reading the loader\necho cannot patch: no room >&2\nexit 1\n" \
     > "$KIT/tools/hdlpatch.exe"
   run failure
+  printf "#!/bin/sh\necho working\nexec sleep 30\n" > "$KIT/tools/hdlpatch.exe"
+  run stopped Stop
   kill $pid
 ' "$here/xdotool-driving.sh"
 echo "written to $out"
