@@ -14,6 +14,7 @@
 #include "app/preview_cleanup.h"
 #include "app/qt_banner.h"
 #include "app/qt_keyboard_access.h"
+#include "app/qt_main_window_names.h"
 #include "app/qt_open_loader_controller.h"
 #include "app/startup.h"
 #include "help/qt_help_controller.h"
@@ -110,6 +111,7 @@ void MainWindow::setUpControllers() {
 
     setReadingTabOrder(ui);
     addButtonShortcuts(ui);
+    nameTwinControls(ui);
     nameControls(ui.centralwidget);
     layOut();
 }
@@ -182,6 +184,9 @@ void MainWindow::setUpFocusSink() {
     focusSink_->setFocusPolicy(Qt::ClickFocus);
     focusSink_->setAttribute(Qt::WA_InputMethodEnabled, false);
     focusSink_->setGeometry(0, 0, 0, 0);
+    // A screen reader announces it when a click has moved the focus here.
+    focusSink_->setAccessibleName(QStringLiteral("No control"));
+    focusSink_->setAccessibleDescription(QStringLiteral("Press Tab to move to a control"));
 }
 
 void MainWindow::runStartup() {

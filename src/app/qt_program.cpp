@@ -23,6 +23,7 @@
 #include "platform/qt_file_dialogs_impl.h"
 #include "platform/qt_message_box_dialogs.h"
 #include "platform/qt_process_runner_impl.h"
+#include "platform/qt_screen_fit.h"
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -197,6 +198,8 @@ int runProgram(int& argc, char** argv, const std::function<void(QWidget&)>& befo
                   .arg(workFolder)
             : QStringLiteral("Work folder (outputs, a.bat, hdl_gfx): %1").arg(workFolder));
     if (beforeShow) beforeShow(window);
+    // On a screen too small for the window, its form scrolls.
+    new ScreenFit(&window);
     window.show();
     return app.exec();
 }

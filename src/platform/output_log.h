@@ -51,6 +51,8 @@ class OutputLog {
     // How many lines were dropped at the top so far: the number of line(0)
     // counted from the first line ever appended.
     std::uint64_t droppedLines() const { return dropped_; }
+    // Whether the last kept line is a tool line still waiting for its end.
+    bool lastLineOpen() const { return open_; }
     // Bytes in the longest line appended so far (cut lines count as full).
     std::size_t longestLine() const { return longest_; }
     // Grows with every change, so that a view can tell whether to repaint.

@@ -46,11 +46,14 @@ void nameChildren(QWidget* parent) {
         // controls such as text editors name their own parts.
         if (qobject_cast<QGroupBox*>(control) || isPlainContainer(control)) nameChildren(control);
         if (isPlainContainer(control)) continue;
-        const QString caption = ownCaption(control);
         const QString frame = enclosingTitle(control);
-        const QString name = caption.isEmpty() ? frame : caption;
-        if (name.isEmpty()) continue;
-        control->setAccessibleName(name);
+        QString name = control->accessibleName();
+        if (name.isEmpty()) {
+            const QString caption = ownCaption(control);
+            name = caption.isEmpty() ? frame : caption;
+            if (name.isEmpty()) continue;
+            control->setAccessibleName(name);
+        }
         if (!frame.isEmpty() && frame != name && control->accessibleDescription().isEmpty())
             control->setAccessibleDescription(frame);
     }

@@ -1,16 +1,22 @@
 #include "platform/qt_console_log_view.h"
 
+#include <QAccessible>
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <algorithm>
+
+#include "platform/qt_console_log_accessible.h"
 
 namespace kelvane {
 namespace {
 
 constexpr int kMargin = 4;
 constexpr int kTabStop = 8;
+// New output is announced at most this often.
+constexpr int kAnnounceIntervalMs = 300;
 
 // Tool output as text: tabs become blanks up to the next tab stop, other
 // control characters a visible replacement, so that the columns line up.
@@ -42,6 +48,8 @@ QString decode(std::string_view bytes) {
 
 ConsoleLogView::ConsoleLogView(const OutputLog& log, QWidget* parent)
     : QAbstractScrollArea(parent), log_(log) {
+    // Before anything asks for the view's interface, which Qt then keeps.
+    installConsoleLogAccessible();
     setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setBackgroundRole(QPalette::Base);
@@ -50,6 +58,13 @@ ConsoleLogView::ConsoleLogView(const OutputLog& log, QWidget* parent)
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &ConsoleLogView::userScrolled);
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, viewport(),
             qOverload<>(&QWidget::update));
+    setAccessibleName(QStringLiteral("Tool output"));
+    announceTimer_.setSingleShot(true);
+    connect(&announceTimer_, &QTimer::timeout, this, &ConsoleLogView::announceNewOutput);
+}
+
+QColor ConsoleLogView::outcomeColour(bool good) {
+    return good ? QColor(0x1b, 0x7a, 0x2e) : QColor(0xb0, 0x1c, 0x1c);
 }
 
 int ConsoleLogView::rowHeight() const {
@@ -65,6 +80,90 @@ void ConsoleLogView::refresh() {
     shownChanges_ = log_.changes();
     updateScrollBars();
     viewport()->update();
+    announceNewOutput();
+}
+
+void ConsoleLogView::announceNewOutput() {
+    if (!read_ && !QAccessible::isActive()) return;
+    if (log_.changes() == announcedChanges_) return;
+    if (sinceAnnounced_.isValid() && sinceAnnounced_.elapsed() < kAnnounceIntervalMs) {
+        // The newest line at the end of the interval: the last line of a
+        // burst is always heard.
+        if (!announceTimer_.isActive())
+            announceTimer_.start(int(kAnnounceIntervalMs - sinceAnnounced_.elapsed()));
+        return;
+    }
+    // The newest whole line: a line still being printed would be heard cut.
+    std::size_t last = log_.size() - (log_.lastLineOpen() ? 1 : 0);
+    while (last > 0 && log_.line(last - 1).text.empty() && log_.line(last - 1).cutBytes == 0)
+        --last;
+    if (last == 0) return;
+    sinceAnnounced_.start();
+    announcedChanges_ = log_.changes();
+    const int offset = lineOffset(last - 1);
+    const QString line = displayText(last - 1);
+    QAccessibleTextInsertEvent event(this, offset, line);
+    QAccessible::updateAccessibility(&event);
+    emit announced(offset, line);
+}
+
+const QString& ConsoleLogView::wholeText() const {
+    if (textChanges_ == log_.changes()) return text_;
+    textChanges_ = log_.changes();
+    text_.clear();
+    lineStarts_.clear();
+    lineStarts_.reserve(log_.size());
+    for (std::size_t i = 0; i < log_.size(); ++i) {
+        if (i > 0) text_ += QLatin1Char('\n');
+        lineStarts_.push_back(int(text_.size()));
+        text_ += displayText(i);
+    }
+    return text_;
+}
+
+int ConsoleLogView::lineOffset(std::size_t index) const {
+    const QString& text = wholeText();
+    return index < lineStarts_.size() ? lineStarts_[index] : int(text.size());
+}
+
+std::size_t ConsoleLogView::lineAtOffset(int offset) const {
+    wholeText();
+    const auto after = std::upper_bound(lineStarts_.begin(), lineStarts_.end(), offset);
+    return after == lineStarts_.begin() ? 0 : std::size_t(after - lineStarts_.begin() - 1);
+}
+
+QRect ConsoleLogView::characterRect(int offset) const {
+    const QString& text = wholeText();
+    if (lineStarts_.empty() || offset < 0 || offset > text.size()) return {};
+    const std::size_t line = lineAtOffset(offset);
+    const std::size_t first = std::size_t(verticalScrollBar()->value());
+    if (line < first || line > first + std::size_t(visibleRows())) return {};
+    const int start = lineStarts_[line];
+    const int end = line + 1 < lineStarts_.size() ? lineStarts_[line + 1] - 1 : int(text.size());
+    const QFontMetrics metrics = fontMetrics();
+    const int x = kMargin - horizontalScrollBar()->value() +
+                  metrics.horizontalAdvance(text.mid(start, offset - start));
+    const int width = offset < end ? metrics.horizontalAdvance(text.at(offset)) : charWidth_;
+    return {x, kMargin + int(line - first) * rowHeight(), width, rowHeight()};
+}
+
+int ConsoleLogView::offsetAt(QPoint point) const {
+    if (point.y() < kMargin) return -1;
+    const std::size_t line = std::size_t(verticalScrollBar()->value()) +
+                             std::size_t((point.y() - kMargin) / rowHeight());
+    const QString& text = wholeText();
+    if (line >= lineStarts_.size()) return -1;
+    const int start = lineStarts_[line];
+    const int end = line + 1 < lineStarts_.size() ? lineStarts_[line + 1] - 1 : int(text.size());
+    const int column = (point.x() - kMargin + horizontalScrollBar()->value()) / charWidth_;
+    return start + qBound(0, column, end - start);
+}
+
+void ConsoleLogView::scrollToLine(std::size_t index) {
+    QScrollBar* vertical = verticalScrollBar();
+    const int first = vertical->value();
+    if (int(index) >= first && int(index) < first + visibleRows()) return;
+    vertical->setValue(int(index) - visibleRows() / 2);
 }
 
 void ConsoleLogView::updateScrollBars() {
@@ -120,8 +219,8 @@ void ConsoleLogView::paintEvent(QPaintEvent*) {
     const QColor text = palette().color(QPalette::Text);
     const QColor muted = palette().color(QPalette::PlaceholderText);
     const QColor command = QColor(0x1f, 0x4e, 0x9e);
-    const QColor success = QColor(0x1b, 0x7a, 0x2e);
-    const QColor failure = QColor(0xb0, 0x1c, 0x1c);
+    const QColor success = outcomeColour(true);
+    const QColor failure = outcomeColour(false);
 
     int baseline = kMargin + metrics.ascent();
     for (std::size_t i = first; i < end; ++i, baseline += height) {

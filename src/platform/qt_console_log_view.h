@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QElapsedTimer>
 #include <QString>
+#include <QTimer>
+#include <vector>
 
 #include "platform/output_log.h"
 
@@ -15,14 +18,41 @@ namespace kelvane {
 //
 // The log changes without telling the view: refresh() brings the view up to
 // date and is cheap when nothing changed.
+//
+// Assistive technology reads the kept log as one text (see
+// qt_console_log_accessible.h) and hears of new output a few times a second
+// at most, each time the newest line only, so that a flood of output does not
+// flood it. None of this costs anything while nothing reads it.
 class ConsoleLogView : public QAbstractScrollArea {
     Q_OBJECT
   public:
     explicit ConsoleLogView(const OutputLog& log, QWidget* parent = nullptr);
 
     void refresh();
+    // The colour of a line that says a step ended well or not.
+    static QColor outcomeColour(bool good);
     // The text of one kept line as shown (tabs expanded, cut mark added).
     QString displayText(std::size_t index) const;
+
+    // The kept lines as shown, joined by "\n"; built when asked and kept
+    // until the log changes.
+    const QString& wholeText() const;
+    // Where kept line `index` starts in wholeText().
+    int lineOffset(std::size_t index) const;
+    // The kept line that holds offset `offset` of wholeText().
+    std::size_t lineAtOffset(int offset) const;
+    // Where the character at `offset` of wholeText() is drawn, in viewport
+    // coordinates; an empty rectangle when it is scrolled out of view.
+    QRect characterRect(int offset) const;
+    // The offset of wholeText() drawn at `point` of the viewport, or -1.
+    int offsetAt(QPoint point) const;
+    // Scrolls so that kept line `index` is in view.
+    void scrollToLine(std::size_t index);
+
+  signals:
+    // New output was announced to assistive technology: `line`, which starts
+    // at `offset` of wholeText().
+    void announced(int offset, const QString& line);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -34,6 +64,8 @@ class ConsoleLogView : public QAbstractScrollArea {
     int visibleRows() const;
     void updateScrollBars();
     void userScrolled(int value);
+    void announceNewOutput();
+    friend class ConsoleLogAccessible;
 
     const OutputLog& log_;
     std::uint64_t shownChanges_ = ~std::uint64_t{0};
@@ -41,6 +73,17 @@ class ConsoleLogView : public QAbstractScrollArea {
     bool adjusting_ = false;
     std::uint64_t topLine_ = 0;  // counted from the first line ever appended
     int charWidth_ = 8;
+
+    // wholeText() and where each line starts in it, for log_.changes() ==
+    // textChanges_.
+    mutable QString text_;
+    mutable std::vector<int> lineStarts_;
+    mutable std::uint64_t textChanges_ = ~std::uint64_t{0};
+    // Set once assistive technology (or a test) has read the text.
+    mutable bool read_ = false;
+    std::uint64_t announcedChanges_ = ~std::uint64_t{0};
+    QElapsedTimer sinceAnnounced_;
+    QTimer announceTimer_;
 };
 
 }  // namespace kelvane

@@ -23,15 +23,30 @@ namespace {
 // enough that a flood costs little.
 constexpr int kRepaintIntervalMs = 40;
 
-// Lets a long command line wrap after path separators and blanks as well as
-// anywhere a path has no break of its own.
-QString wrappable(const QString& commandLine) {
+// A word longer than this may break anywhere, so a text wraps inside any
+// width that holds this many characters.
+constexpr int kLongestUnbrokenRun = 16;
+
+// Lets a long command line or path wrap after path separators, underscores
+// and blanks as well as inside a name too long for a line of its own.
+QString wrappable(const QString& line) {
+    const QChar breakHere(0x200B);
     QString text;
-    text.reserve(commandLine.size() * 2);
-    for (QChar c : commandLine) {
+    text.reserve(line.size() * 2);
+    int run = 0;
+    for (QChar c : line) {
+        if (run == kLongestUnbrokenRun) {
+            text += breakHere;
+            run = 0;
+        }
         text += c;
-        if (c == QLatin1Char('\\') || c == QLatin1Char('/') || c == QLatin1Char('"'))
-            text += QChar(0x200B);
+        ++run;
+        if (c.isSpace()) run = 0;
+        if (c == QLatin1Char('\\') || c == QLatin1Char('/') || c == QLatin1Char('"') ||
+            c == QLatin1Char('_')) {
+            text += breakHere;
+            run = 0;
+        }
     }
     return text;
 }
@@ -54,6 +69,7 @@ ToolConsole::ToolConsole(QWidget* parent, DesktopServices* desktop, MessageBoxes
       command_(new QLabel(this)),
       busy_(new BusyIndicator(this)),
       view_(new ConsoleLogView(log_, this)),
+      outcome_(new QLabel(this)),
       copy_(new QPushButton(QStringLiteral("Copy Log"), this)),
       openFolder_(new QPushButton(QStringLiteral("Open Folder"), this)),
       stop_(new QPushButton(QStringLiteral("Stop"), this)),
@@ -73,6 +89,11 @@ ToolConsole::ToolConsole(QWidget* parent, DesktopServices* desktop, MessageBoxes
     command_->setTextFormat(Qt::PlainText);
     busy_->setObjectName(QStringLiteral("toolConsoleBusy"));
     view_->setObjectName(QStringLiteral("toolConsoleLog"));
+    outcome_->setObjectName(QStringLiteral("toolConsoleOutcome"));
+    outcome_->setWordWrap(true);
+    outcome_->setTextFormat(Qt::PlainText);
+    outcome_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    outcome_->hide();
 
     copy_->setObjectName(QStringLiteral("toolConsoleCopy"));
     openFolder_->setObjectName(QStringLiteral("toolConsoleOpenFolder"));
@@ -96,6 +117,7 @@ ToolConsole::ToolConsole(QWidget* parent, DesktopServices* desktop, MessageBoxes
     layout->addLayout(heading);
     layout->addWidget(command_);
     layout->addWidget(view_, 1);
+    layout->addWidget(outcome_);
     layout->addWidget(buttons);
     resize(720, 440);
 
@@ -123,6 +145,7 @@ void ToolConsole::beginStep(const ToolCommand& step) {
     setWindowTitle(title.isEmpty()
                        ? QString::fromUtf8(kProgramTitle)
                        : title + QStringLiteral(" - ") + QString::fromUtf8(kProgramTitle));
+    command_->setAccessibleName(step.commandLine);
     command_->setText(wrappable(step.commandLine));
     busy_->setBusy(true);
     stop_->setEnabled(true);
@@ -140,11 +163,24 @@ void ToolConsole::endOutput() {
 
 void ToolConsole::endStep(const ToolOutcome& outcome, const QString& writtenFile) {
     const bool good = outcome.finishedNormally() && outcome.exitCode == 0;
-    log_.appendLine(describeOutcome(outcome, writtenFile).toLocal8Bit().toStdString(),
+    const QString closingLine = describeOutcome(outcome, writtenFile);
+    log_.appendLine(closingLine.toLocal8Bit().toStdString(),
                     good ? OutputLog::Kind::Success : OutputLog::Kind::Failure);
+    showOutcome(closingLine, good);
     if (!writtenFile.isEmpty()) writtenFile_ = writtenFile;
     // The end of a tool shows at once, not at the next tick.
     refreshNow();
+}
+
+void ToolConsole::showOutcome(const QString& closingLine, bool good) {
+    QPalette palette = outcome_->palette();
+    palette.setColor(QPalette::WindowText, ConsoleLogView::outcomeColour(good));
+    outcome_->setPalette(palette);
+    // Read without the breaks that let it wrap; the new name is announced
+    // (once: a label that has a name of its own does not announce its text).
+    outcome_->setAccessibleName(closingLine);
+    outcome_->setText(wrappable(closingLine));
+    outcome_->show();
 }
 
 void ToolConsole::refreshNow() {
@@ -160,6 +196,9 @@ void ToolConsole::finish() {
     openFolder_->setEnabled(!writtenFile_.isEmpty());
     close_->setEnabled(true);
     close_->setDefault(true);
+    // The focus lands on Close, and a screen reader reads how the run ended
+    // with it.
+    close_->setAccessibleDescription(outcome_->accessibleName());
     close_->setFocus();
 }
 

@@ -22,14 +22,15 @@ class ConsoleLogView;
 // does, the running step's command line is shown whole (wrapped), a busy bar
 // moves while a tool runs, and the log holds each step's command line, the
 // tool's output and one line saying how it ended (naming the file it wrote).
-// The log keeps the last OutputLog::kDefaultMaxLines lines; its cost follows
-// what is on screen, not what the tool prints.
+// That line also stands under the log, wrapped to the window's width, as the
+// outcome a screen reader announces when the run ends. The log keeps the last
+// OutputLog::kDefaultMaxLines lines; its cost follows what is on screen, not what the tool prints.
 //
 // While a tool runs only Stop, Copy Log and scrolling act; when every step is
 // done, Close closes it and Open Folder opens the folder of the written file.
 // Window-modal over its parent, so the main window keeps repainting but takes
 // no input. Child names: "toolConsoleTitle", "toolConsoleCommand",
-// "toolConsoleBusy", "toolConsoleLog", "toolConsoleCopy",
+// "toolConsoleBusy", "toolConsoleLog", "toolConsoleOutcome", "toolConsoleCopy",
 // "toolConsoleOpenFolder", "toolConsoleStop", "toolConsoleClose".
 class ToolConsole : public QDialog {
     Q_OBJECT
@@ -65,6 +66,7 @@ class ToolConsole : public QDialog {
 
   private:
     void copyLog();
+    void showOutcome(const QString& closingLine, bool good);
     void openFolder();
 
     OutputLog log_;
@@ -72,6 +74,7 @@ class ToolConsole : public QDialog {
     QLabel* command_;
     BusyIndicator* busy_;
     ConsoleLogView* view_;
+    QLabel* outcome_;
     QPushButton* copy_;
     QPushButton* openFolder_;
     QPushButton* stop_;

@@ -73,6 +73,7 @@ ColourTableEditor::ColourTableEditor(const QString& path, ColourTableFile table,
 
     grid_ = new QTableWidget(int(table_.lines.size()), kColumns, this);
     grid_->setObjectName(QStringLiteral("colourGrid"));
+    grid_->setAccessibleName(QStringLiteral("Colour table"));
     grid_->setHorizontalHeaderLabels({QStringLiteral("Colour"), QStringLiteral("Alpha"),
                                       QStringLiteral("Range"), QStringLiteral("Description")});
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);

@@ -83,6 +83,7 @@ ConvertDialog::ConvertDialog(const QImage& source, const QString& sourceName,
     preview_->setAlignment(Qt::AlignCenter);
     auto* scroll = new QScrollArea(this);
     scroll->setWidget(preview_);
+    scroll->setAccessibleName(QStringLiteral("Preview"));
     scroll->setWidgetResizable(true);
     scroll->setMinimumSize(512 + 24, 448 + 24);
     layout->addWidget(scroll, 1);

@@ -56,6 +56,7 @@ FontWindow::FontWindow(QWidget* owner) : QDialog(owner), ui_(std::make_unique<Ui
     ui_->Image1->setPixmap(questionMarkIcon());
     ui_->Label1->setText(qtText(kFontWindowLabel));
     ui_->Text3->setPlainText(qtText(fontInstructions()));
+    ui_->Text3->setAccessibleName(QStringLiteral("Font instructions"));
     // Sized for the font in use; then the instructions get all the room they need.
     layout.fit(fontScale(font()));
     fitTextWithoutScrolling(ui_->Text3);

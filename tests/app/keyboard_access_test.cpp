@@ -5,11 +5,17 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTest>
 
 #include "help/web_addresses.h"
+#include "platform/qt_screen_fit.h"
 #include "ui_qt_main_window.h"
 // The fixture uses the generated Ui class included above.
 #include "main_window_fixture.h"
@@ -128,29 +134,68 @@ TEST_F(KeyboardAccessTest, ShortcutsPressTheirButtonsAndAreShownInTheTooltips) {
 }
 
 // A screen reader announces each control by its caption, or a field by the
-// title of the frame it stands in, never by an enclosing frame's title.
+// title of the frame it stands in, never by an enclosing frame's title; twins
+// in one frame have names of their own and the frame as their description.
 TEST_F(KeyboardAccessTest, EveryControlIsNamedByItsCaptionOrTheLabelBesideIt) {
     const struct {
         QWidget* control;
         const char* name;
+        const char* description;
     } rows[] = {
-        {ui().Frame11, "Change Boxes Color"},
-        {ui().textxhex, "[X] DEC - HEX"},
-        {ui().Label5, "Only RGB24 BMPs are supported. BMPs must be 512x448 px."},
+        {ui().Frame11, "Change Boxes Color", "Skin your HDLoader/HDAdvance"},
+        {ui().textxhex, "X hexadecimal", "[X] DEC - HEX"},
+        {ui().VScroll1, "Y position", "[Y] DEC - HEX"},
+        {ui().textfont, "BMP Fonts", ""},
+        {ui().Command7, "Load splash screen", "Skin your HDLoader/HDAdvance"},
+        {ui().Text7, "Main menu screen file", "Skin your HDLoader/HDAdvance"},
+        {ui().text13, "OUTFILE", "You can change it to everything you want :D"},
+        {ui().Label5, "Only RGB24 BMPs are supported. BMPs must be 512x448 px.",
+         "Skin your HDLoader/HDAdvance"},
     };
     for (const auto& row : rows) {
         QAccessibleInterface* face = QAccessible::queryAccessibleInterface(row.control);
         ASSERT_NE(face, nullptr);
         EXPECT_EQ(face->text(QAccessible::Name), row.name)
             << row.control->objectName().toStdString();
+        EXPECT_EQ(face->text(QAccessible::Description), row.description)
+            << row.control->objectName().toStdString();
     }
-    // Every control the Tab key reaches has a name.
-    for (QWidget* control : ui().centralwidget->findChildren<QWidget*>()) {
-        if (!(control->focusPolicy() & Qt::TabFocus) || control->objectName().isEmpty()) continue;
-        EXPECT_FALSE(
-            QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name).isEmpty())
-            << control->objectName().toStdString();
-    }
+    EXPECT_EQ(ui().Command7->text(), "Load");
+}
+
+// On a screen too small for it the window fits the screen with room for a
+// frame, the form scrolls between the menu bar and the status bar, and
+// "Patch" reached with Tab is scrolled into view.
+TEST_F(KeyboardAccessTest, OnASmallScreenTheFormScrollsAndPatchIsReached) {
+    const QRect area(0, 0, 800, 600);
+    ASSERT_GT(window->height(), area.height());
+    const ScreenFit* fit = new ScreenFit(window.get(), [area] { return area; });
+    QScrollArea* scroll = fit->scrollArea();
+    ASSERT_NE(scroll, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->frameGeometry().height() <= area.height(); }));
+    EXPECT_GT(window->height(), area.height() - 50);
+    EXPECT_LE(window->frameGeometry().width(), area.width());
+    EXPECT_TRUE(window->rect().contains(window->menuBar()->geometry()));
+    EXPECT_TRUE(window->rect().contains(window->statusBar()->geometry()));
+    EXPECT_EQ(scroll->widget(), ui().centralwidget);
+
+    const auto patchInView = [&] {
+        const QRect patch(ui().Command2->mapTo(scroll->viewport(), QPoint(0, 0)),
+                          ui().Command2->size());
+        return scroll->viewport()->rect().contains(patch);
+    };
+    focusOn(ui().text13);
+    scroll->verticalScrollBar()->setValue(0);
+    EXPECT_FALSE(patchInView());
+    type(Qt::Key_Tab);
+    EXPECT_EQ(focused(), "Command2");
+    EXPECT_TRUE(patchInView());
+
+    // Pressed with the mouse, "Patch" stays in view: the focus goes to the
+    // sink and the form stays where it is.
+    QTest::mouseClick(ui().Command2, Qt::LeftButton);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return focused() == "focusSink"; }));
+    EXPECT_TRUE(patchInView());
 }
 
 }  // namespace

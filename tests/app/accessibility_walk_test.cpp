@@ -1,0 +1,122 @@
+// Every window read as a screen reader reads it: through Qt's accessibility
+// interfaces, from the window down. A control that takes the focus or shows
+// text must have a name, and no two controls of one window may read alike
+// (the same name, role and description). Adding a window is one row.
+
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QHash>
+#include <QImage>
+#include <functional>
+
+#include "help/qt_about_window.h"
+#include "platform/qt_tool_console.h"
+#include "skin/colour_table_file.h"
+#include "skin/qt_colour_table_editor.h"
+#include "skin/qt_convert_dialog.h"
+#include "skin/qt_font_window.h"
+#include "ui_qt_main_window.h"
+// The fixture uses the generated Ui class included above.
+#include "main_window_fixture.h"
+
+namespace kelvane {
+namespace {
+
+QString who(QAccessibleInterface* face) {
+    QObject* object = face->object();
+    const QString type = object ? QString::fromLatin1(object->metaObject()->className()) : "?";
+    return QStringLiteral("%1 %2 (role %3) \"%4\"")
+        .arg(type, object ? object->objectName() : QString(), QString::number(face->role(), 16),
+             face->text(QAccessible::Name));
+}
+
+// The faults found below `face`, one line each.
+void walk(QAccessibleInterface* face, QHash<QString, QString>& seen, QStringList& faults) {
+    for (int i = 0; i < face->childCount(); ++i) {
+        QAccessibleInterface* child = face->child(i);
+        if (!child || !child->isValid() || child->state().invisible) continue;
+        const QString name = child->text(QAccessible::Name).trimmed();
+        const QAccessible::Role role = child->role();
+        const bool showsText = child->textInterface() || role == QAccessible::StaticText ||
+                               role == QAccessible::EditableText;
+        if ((child->state().focusable || showsText) && name.isEmpty())
+            faults << who(child) + " has no name";
+        // Table cells are told apart by their row and column.
+        if (!name.isEmpty() && role != QAccessible::Cell) {
+            const QString key = name + QChar(1) + QString::number(role) + QChar(1) +
+                                child->text(QAccessible::Description);
+            if (seen.contains(key))
+                faults << who(child) + " reads like " + seen[key];
+            else
+                seen.insert(key, who(child));
+        }
+        walk(child, seen, faults);
+    }
+}
+
+// `dialog` shown, and deleted when it is closed.
+QWidget* opened(QWidget* dialog) {
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
+    return dialog;
+}
+
+class AccessibilityWalkTest : public testing::MainWindowTest {
+  protected:
+    // A console over the main window with one step begun; `ended`: done.
+    QWidget* console(bool ended) {
+        auto* console = new ToolConsole(window.get(), &platform.desktop, &platform.messages);
+        console->beginStep({"\"tools/hdlpatch.exe\" \"in.elf\" \"OUT.ELF\"", {}, "Patching", {}});
+        console->appendOutput("a line of the tool\nanother\n");
+        if (ended) {
+            console->endOutput();
+            console->endStep(ToolOutcome{true, {}, false, false, 1});
+            console->finish();
+        }
+        return opened(console);
+    }
+};
+
+TEST_F(AccessibilityWalkTest, EveryControlHasANameOfItsOwn) {
+    QImage picture(640, 480, QImage::Format_RGB32);
+    picture.fill(Qt::darkGreen);
+    const ColourTableFile colours =
+        parseColourTable("FF000080 // 1_Background\r\nFFFFFF80 // 2_Text\r\n");
+    const struct {
+        const char* name;
+        std::function<QWidget*()> open;
+    } windows[] = {
+        {"main", [&] { return window.get(); }},
+        {"font",
+         [&]() -> QWidget* {
+             showFontWindow(window.get());
+             return window->findChild<FontWindow*>();
+         }},
+        {"about",
+         [&] { return showAboutWindow(platform.desktop, platform.messages, window.get()); }},
+        {"console running", [&] { return console(false); }},
+        {"console ended", [&] { return console(true); }},
+        {"converter",
+         [&] { return opened(new ConvertDialog(picture, "photo.png", {}, window.get())); }},
+        {"colour editor",
+         [&] {
+             return opened(
+                 new ColourTableEditor("hdl_colors.txt", colours, platform.messages, window.get()));
+         }},
+    };
+    for (const auto& row : windows) {
+        QWidget* shown = row.open();
+        ASSERT_NE(shown, nullptr) << row.name;
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(shown)) << row.name;
+        QHash<QString, QString> seen;
+        QStringList faults;
+        walk(QAccessible::queryAccessibleInterface(shown), seen, faults);
+        EXPECT_TRUE(faults.isEmpty()) << row.name << ":\n" << faults.join('\n').toStdString();
+        EXPECT_FALSE(seen.isEmpty()) << row.name << ": the walk found nothing";
+        if (shown != window.get()) shown->close();
+    }
+}
+
+}  // namespace
+}  // namespace kelvane

@@ -1,0 +1,91 @@
+// The tool console as assistive technology meets it: the log reads as text
+// and new output is announced, paced; the closing line stands on its own,
+// wrapped, and is said again by Close when the run ends.
+
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "platform/qt_console_log_view.h"
+#include "platform/qt_tool_console.h"
+
+using namespace kelvane;
+
+namespace {
+
+class ToolConsoleAccessTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        console.resize(400, 300);
+        console.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&console));
+        console.beginStep({"tool --flag", {}, "Patching", {}});
+    }
+
+    ToolConsole console;
+    ConsoleLogView* view = console.findChild<ConsoleLogView*>("toolConsoleLog");
+};
+
+// Once the text is read, a burst of output is announced once at once and once
+// with its newest whole line when the interval is over; the text is the kept
+// log.
+TEST_F(ToolConsoleAccessTest, LogReadsAsTextAndAnnouncesTheNewestLinePaced) {
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(view);
+    QAccessibleTextInterface* text = face->textInterface();
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(face->text(QAccessible::Name), "Tool output");
+    EXPECT_EQ(text->characterCount(), console.logText().size());
+
+    QSignalSpy announced(view, &ConsoleLogView::announced);
+    for (int i = 0; i < 100; ++i) {
+        console.appendOutput(QStringLiteral("line %1\n").arg(i).toStdString());
+        console.refreshNow();
+    }
+    console.appendOutput("a line still being prin");
+    console.refreshNow();
+    EXPECT_EQ(announced.size(), 1);
+    EXPECT_TRUE(announced.wait(1000));
+    QTest::qWait(400);
+    ASSERT_EQ(announced.size(), 2);
+    const int offset = announced[1][0].toInt();
+    EXPECT_EQ(announced[1][1].toString(), "line 99");
+
+    const QString whole = text->text(0, text->characterCount());
+    EXPECT_EQ(whole, console.logText());
+    EXPECT_EQ(offset, whole.lastIndexOf("line 99"));
+    // The newest line is on screen, the first has scrolled away.
+    EXPECT_FALSE(text->characterRect(offset).isEmpty());
+    EXPECT_TRUE(text->characterRect(0).isEmpty());
+    EXPECT_EQ(text->offsetAtPoint(text->characterRect(offset + 2).center()), offset + 2);
+}
+
+// A closing line with a path too long for any line wraps inside the window;
+// it is the outcome's name, and Close, which takes the focus, says it too.
+TEST_F(ToolConsoleAccessTest, ClosingLineWrapsAndIsSaidAtTheEnd) {
+    auto* outcome = console.findChild<QLabel*>("toolConsoleOutcome");
+    ASSERT_NE(outcome, nullptr);
+    EXPECT_FALSE(outcome->isVisible());
+    const QString file = "/work/" + QString(300, 'x') + "/PACKED_" + QString(200, 'y') + ".ELF";
+    console.endOutput();
+    console.endStep(ToolOutcome{true, {}, false, false, 255}, file);
+    console.finish();
+
+    const QString closing = console.logText().split('\n').last();
+    EXPECT_TRUE(closing.startsWith("Failed with exit code 255")) << closing.toStdString();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return outcome->isVisible(); }));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(outcome)->text(QAccessible::Name), closing);
+    EXPECT_LE(outcome->geometry().right(), console.contentsRect().right());
+    EXPECT_LT(outcome->minimumSizeHint().width(), 200);
+    EXPECT_GT(outcome->height(), 3 * outcome->fontMetrics().height());
+
+    auto* close = console.findChild<QPushButton*>("toolConsoleClose");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return close->hasFocus(); }));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(close)->text(QAccessible::Description),
+              closing);
+}
+
+}  // namespace
