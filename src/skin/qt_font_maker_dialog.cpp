@@ -30,7 +30,7 @@ namespace kelvane {
 namespace {
 
 constexpr int kSheetZoom = 2;
-constexpr int kSampleZoom = 3;
+constexpr int kSampleZoom = 2;
 constexpr qint64 kMaxFontFileBytes = 64LL * 1024 * 1024;
 
 const QString kFontFileFilter = QStringLiteral(
@@ -116,6 +116,8 @@ FontMakerDialog::FontMakerDialog(AppContext& context, std::function<void(const Q
     sample_->setObjectName(QStringLiteral("fontSample"));
     sample_->setAccessibleName(QStringLiteral("Sample line as the loader draws it"));
     sample_->setMinimumHeight(kFontCellSize * kSampleZoom);
+    // A long sample is cut at the dialog's edge instead of widening it.
+    sample_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     sample_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     status_ = new QLabel;
     status_->setObjectName(QStringLiteral("fontStatus"));
