@@ -103,6 +103,7 @@ TEST(FontPair, EachFaultAloneIsFoundAndMendedOnlyWhenNoGuessIsNeeded) {
         {"HeaderCutShort", [](FontPairFiles& f) { f.sheet.resize(20), f.sheetFileSize = 20; },
          "cut short", false},
         {"Compressed", [](FontPairFiles& f) { f.sheet[30] = 1; }, "compressed", false},
+        {"BitFieldsOn24Bits", [](FontPairFiles& f) { f.sheet[30] = 3; }, "form of BMP", false},
         {"ThirtyTwoBits", [](FontPairFiles& f) { f = filesOf(goodPair(), 32); }, "32 bits", true},
         {"TopDown", [](FontPairFiles& f) { f = filesOf(goodPair(), 24, true); }, "from the top",
          true},

@@ -58,7 +58,12 @@ void readSheet(const FontPairFiles& files, Reading& r) {
         fault(r, "the picture is compressed; the loader reads uncompressed pixels", false);
         decodable = false;
     }
-    if (decodable) r.sheet = decodeBmp(bytes.data(), bytes.size());
+    if (decodable) {
+        r.sheet = decodeBmp(bytes.data(), bytes.size());
+        // An old OS/2 header, bit fields on 24 bits and the like.
+        if (!r.sheet)
+            fault(r, "the picture is stored in a form of BMP that the loader does not read", false);
+    }
     if (facts.bitsPerPixel != 24)
         fault(r,
               "the picture has " + std::to_string(facts.bitsPerPixel) +
