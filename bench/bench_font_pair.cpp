@@ -1,6 +1,7 @@
 // Making a font pair from a 12-pixel font (render, widths, both files
 // written) and checking a chosen pair (both files read, every rule), as the
-// median of many rounds, each beside its target.
+// median of many rounds, and what a change of family in Make Font costs the
+// first time, each beside its target.
 //
 // Usage: bench_font_pair [ROUNDS]   (default 50)
 // Run with QT_QPA_PLATFORM=offscreen or under a display.
@@ -75,6 +76,23 @@ int main(int argc, char** argv) {
                               renderFontPair({family, 13, true, false});
                           }),
                  30);
+    // A change of family in Make Font: the largest size that fits, then the
+    // drawing, each family for the first time (its font files not yet loaded).
+    std::vector<double> firsts;
+    const QStringList families = QFontDatabase::families();
+    for (qsizetype i = 0; i < families.size() && firsts.size() < 20;
+         i += 1 + families.size() / 20) {
+        QElapsedTimer clock;
+        clock.start();
+        FontRenderSettings settings{families[i], 12, false, false};
+        settings.pixelSize = largestFittingPixelSize(settings);
+        renderFontPair(settings);
+        firsts.push_back(clock.nsecsElapsed() / 1e6);
+    }
+    std::sort(firsts.begin(), firsts.end());
+    std::printf("change of family, first time (%zu families): median %.2f ms\n", firsts.size(),
+                firsts[firsts.size() / 2]);
+    ok &= report("change of family, first time: the slowest", firsts.back(), 100);
     if (failures) std::printf("%d rounds failed: %s\n", failures, qPrintable(error));
     return ok && failures == 0 ? 0 : 1;
 }
