@@ -118,7 +118,9 @@ TEST_F(FontSlotTest, MakeFontArmsTheSlotWithTheSavedPairAndNamesAFileThatIsNoFon
     const QString notAFont = kitPath("notes.ttf");
     ASSERT_TRUE(writeBytes(notAFont, "not a font"));
     const QString saved = kitPath("made");  // the extension is added
+    ASSERT_TRUE(writeBytes(kitPath("made.dat"), "an earlier widths file"));
     fake.dialogs.answers = {notAFont, saved};
+    fake.messages.answers = {"Replace"};
     whenModal<FontMakerDialog>([](FontMakerDialog* dialog) {
         dialog->findChild<QFontComboBox*>("fontFamily")->setCurrentFont(QFont(kMono));
         dialog->chooseFontFile();
@@ -126,8 +128,9 @@ TEST_F(FontSlotTest, MakeFontArmsTheSlotWithTheSavedPairAndNamesAFileThatIsNoFon
     });
     window.findChild<QAction*>("mnuMakeFont")->trigger();
 
-    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    ASSERT_EQ(fake.messages.shown.size(), 2u);
     EXPECT_TRUE(fake.messages.shown[0].text.contains(notAFont + " cannot be loaded as a font"));
+    EXPECT_TRUE(fake.messages.shown[1].text.contains("already exists"));
     const QString sheet = kitPath("made.bmp");
     EXPECT_EQ(window.state().Text1, ("/IF \"" + sheet + "\"").toStdString());
     EXPECT_EQ(window.ui().textfont->text(), "made.bmp");
