@@ -93,7 +93,7 @@ FontMakerDialog::FontMakerDialog(AppContext& context, std::function<void(const Q
 
     size_ = new QSpinBox;
     size_->setObjectName(QStringLiteral("fontPixelSize"));
-    size_->setAccessibleName(QStringLiteral("Pixel size"));
+    size_->setAccessibleName(QStringLiteral("Font size in pixels"));
     size_->setRange(4, 32);
     size_->setSuffix(QStringLiteral(" px"));
     auto* fit = new QPushButton(QStringLiteral("Largest That Fits"));
@@ -106,7 +106,7 @@ FontMakerDialog::FontMakerDialog(AppContext& context, std::function<void(const Q
     sampleText_ =
         new QLineEdit(QStringLiteral("The quick brown fox jumps over the lazy dog 0123456789"));
     sampleText_->setObjectName(QStringLiteral("fontSampleText"));
-    sampleText_->setAccessibleName(QStringLiteral("Sample text"));
+    sampleText_->setAccessibleName(QStringLiteral("Text of the sample line"));
 
     sheet_ = new QLabel;
     sheet_->setObjectName(QStringLiteral("fontSheet"));
@@ -121,7 +121,6 @@ FontMakerDialog::FontMakerDialog(AppContext& context, std::function<void(const Q
     sample_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     status_ = new QLabel;
     status_->setObjectName(QStringLiteral("fontStatus"));
-    status_->setAccessibleName(QStringLiteral("Font status"));
     status_->setWordWrap(true);
 
     auto* source = new QGroupBox(QStringLiteral("Font"));
