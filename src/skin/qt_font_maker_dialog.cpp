@@ -177,8 +177,9 @@ FontMakerDialog::FontMakerDialog(AppContext& context, std::function<void(const Q
     });
     connect(installed_, &QRadioButton::toggled, this, [this] { fitSize(); });
     connect(size_, &QSpinBox::valueChanged, this, [this] { render(); });
-    connect(bold_, &QCheckBox::toggled, this, [this] { fitSize(); });
-    connect(italic_, &QCheckBox::toggled, this, [this] { fitSize(); });
+    // A new family starts at its largest size that fits; a style keeps the size.
+    connect(bold_, &QCheckBox::toggled, this, [this] { render(); });
+    connect(italic_, &QCheckBox::toggled, this, [this] { render(); });
     connect(sampleText_, &QLineEdit::textChanged, this, [this] { showPair(); });
     connect(fit, &QPushButton::clicked, this, [this] { fitSize(); });
     connect(chooseFile_, &QPushButton::clicked, this, &FontMakerDialog::chooseFontFile);
