@@ -117,3 +117,19 @@ xdotool windowunmap "$about" 2>/dev/null || true
 click 551 299
 font=$(find_window '^Change HDL/HDA Fonts$' 10)
 shoot "$font" font-window
+xdotool windowunmap "$font" 2>/dev/null || true
+
+# Make Font (Tools > Make Font..., the menu's last entry) from the font file
+# of DejaVu Sans Mono, chosen with "Choose File...".
+xdotool windowfocus --sync "$main"
+xdotool key alt+t
+sleep 0.4
+xdotool key Up Return
+maker=$(find_window '^Make Font$' 10)
+[ -n "$maker" ] || { echo "the Make Font dialog did not appear" >&2; exit 1; }
+sleep 0.5
+xdotool mousemove --window "$maker" 310 78 click 1
+fonts=$(find_window '^Open$' 10)
+[ -n "$fonts" ] || { echo "the font file dialog did not appear" >&2; exit 1; }
+choose_in_file_dialog "$fonts" /usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf
+shoot "$maker" font-maker

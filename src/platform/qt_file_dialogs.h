@@ -21,6 +21,16 @@ class FileDialogs {
         Q_UNUSED(folder);
         return openFile(filter);
     }
+
+    // A file-save dialog with the same kind of filter, opening on `suggested`
+    // (a full path whose folder is opened and whose name is filled in). It
+    // does not ask about an existing file: the caller does. The default
+    // cancels.
+    virtual std::optional<QString> saveFile(const QString& filter, const QString& suggested) {
+        Q_UNUSED(filter);
+        Q_UNUSED(suggested);
+        return std::nullopt;
+    }
 };
 
 }  // namespace kelvane

@@ -26,4 +26,21 @@ std::optional<QString> QtFileDialogs::openFileIn(const QString& filter, const QS
     return QDir::toNativeSeparators(chosen.first());
 }
 
+std::optional<QString> QtFileDialogs::saveFile(const QString& filter, const QString& suggested) {
+    QFileDialog dialog(parent_);
+    dialog.setObjectName(QStringLiteral("saveFileDialog"));
+    dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails |
+                      QFileDialog::DontConfirmOverwrite);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(toQtNameFilters(filter));
+    const QFileInfo info(suggested);
+    if (QFileInfo(info.absolutePath()).isDir()) dialog.setDirectory(info.absolutePath());
+    dialog.selectFile(info.fileName());
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty()) return std::nullopt;
+    return QDir::toNativeSeparators(chosen.first());
+}
+
 }  // namespace kelvane

@@ -17,6 +17,7 @@ class QtFileDialogs : public FileDialogs {
 
     std::optional<QString> openFile(const QString& filter) override;
     std::optional<QString> openFileIn(const QString& filter, const QString& folder) override;
+    std::optional<QString> saveFile(const QString& filter, const QString& suggested) override;
 
   private:
     QPointer<QWidget> parent_;

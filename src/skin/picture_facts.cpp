@@ -147,8 +147,10 @@ PictureFacts describePicture(const unsigned char* head, std::size_t headSize,
 
 std::string describeFacts(const PictureFacts& facts) {
     std::string text = formatName(facts.format);
-    if (facts.format == PictureFormat::Raw || facts.format == PictureFormat::Unknown)
+    if (facts.format == PictureFormat::Raw)
         return text + " of " + std::to_string(facts.fileSize) + " bytes";
+    if (facts.format == PictureFormat::Unknown)
+        return text + " (" + std::to_string(facts.fileSize) + " bytes)";
     if (facts.width != 0 || facts.height != 0)
         text +=
             " of " + std::to_string(facts.width) + "x" + std::to_string(facts.height) + " pixels";

@@ -31,8 +31,8 @@ inline constexpr std::size_t kPictureHeadSize = 64;
 PictureFacts describePicture(const unsigned char* head, std::size_t headSize,
                              std::uint64_t fileSize, std::string_view fileName);
 
-// "a BMP picture of 640x480 pixels with 8 bits per pixel, compressed", or
-// "a RAW file of 1000 bytes".
+// "a BMP picture of 640x480 pixels with 8 bits per pixel, compressed", "a RAW
+// file of 1000 bytes" or "not a picture this program recognises (64 bytes)".
 std::string describeFacts(const PictureFacts& facts);
 
 }  // namespace kelvane

@@ -5,6 +5,7 @@
 
 #include "platform/qt_text.h"
 #include "skin/picture_check.h"
+#include "skin/qt_font_pair_choice.h"
 #include "skin/qt_picture_box.h"
 #include "skin/qt_picture_converter.h"
 #include "skin/qt_picture_file.h"
@@ -65,6 +66,13 @@ void ImageSlotsController::load(ImageSlot slot) {
                                               "path contains a double quote. Nothing was changed.")
                                    .arg(*chosen),
                                MessageIcon::Error);
+        return;
+    }
+
+    // A font is checked as the pair the loader reads: sheet and widths.
+    if (slot == ImageSlot::Font) {
+        if (const std::optional<QString> font = checkFontChoice(context_, *chosen))
+            arm(slot, *font, *chosen);
         return;
     }
 

@@ -11,6 +11,7 @@
 #include "skin/colour_table_file.h"
 #include "skin/picture_check.h"
 #include "skin/qt_colour_table_editor.h"
+#include "skin/qt_font_maker_dialog.h"
 #include "skin/qt_image_slots_controller.h"
 #include "skin/qt_picture_converter.h"
 #include "skin/qt_picture_file.h"
@@ -33,8 +34,11 @@ SkinToolsController::SkinToolsController(QMenuBar* menuBar, QMenu* menuBefore, A
     convert->setObjectName(QStringLiteral("mnuConvertPicture"));
     QAction* colours = menu->addAction(QStringLiteral("Edit Colour Table..."));
     colours->setObjectName(QStringLiteral("mnuEditColours"));
+    QAction* font = menu->addAction(QStringLiteral("Make Font..."));
+    font->setObjectName(QStringLiteral("mnuMakeFont"));
     connect(convert, &QAction::triggered, this, &SkinToolsController::convertPicture);
     connect(colours, &QAction::triggered, this, &SkinToolsController::editColourTable);
+    connect(font, &QAction::triggered, this, &SkinToolsController::makeFont);
 
     // Right after the given menu, whatever follows it.
     const QList<QAction*> entries = menuBar->actions();
@@ -104,6 +108,13 @@ void SkinToolsController::editColourTable() {
                                MessageIcon::Information);
     };
     editor.exec();
+}
+
+void SkinToolsController::makeFont() {
+    FontMakerDialog dialog(
+        context_, [this](const QString& path) { slots_.arm(ImageSlot::Font, path, path); },
+        context_.mainWindow);
+    dialog.exec();
 }
 
 }  // namespace kelvane

@@ -13,9 +13,10 @@ namespace kelvane {
 class ImageSlotsController;
 
 // The "Tools" menu, placed right after "Readme(s)": "Convert Picture..." makes
-// a fitting BMP for one of the three picture slots from any picture, and "Edit
+// a fitting BMP for one of the three picture slots from any picture, "Edit
 // Colour Table..." edits the extraction directory's colour table with colour
-// pickers and arms it for the next patch.
+// pickers and arms it for the next patch, and "Make Font..." makes a font pair
+// from any font and can put it into the font slot.
 class SkinToolsController : public QObject {
     Q_OBJECT
   public:
@@ -24,6 +25,7 @@ class SkinToolsController : public QObject {
 
     void convertPicture();
     void editColourTable();
+    void makeFont();
 
   private:
     AppContext& context_;

@@ -340,7 +340,8 @@ TEST_F(SkinWindowTest, EachDialogOpensInTheFolderOfItsLastConfirmedChoice) {
     EXPECT_EQ(fake.dialogs.folders, (std::vector<QString>{"", menus, "", "", kitPath("games")}));
 }
 
-// A slot, Convert Picture and View each refuse a named pipe without waiting.
+// A slot, the font slot, Convert Picture and View each refuse a named pipe
+// without waiting.
 TEST_F(SkinWindowTest, ANamedPipeIsRefusedNamingItAndNothingWaitsForIt) {
 #ifdef _WIN32
     GTEST_SKIP() << "Windows has no named pipes in the file system";
@@ -351,16 +352,18 @@ TEST_F(SkinWindowTest, ANamedPipeIsRefusedNamingItAndNothingWaitsForIt) {
     writeBitmap(kitPath("hdl_gfx_tmp/hdl_main.bmp"), Qt::blue);
     PipeWatchdog watchdog({makePipe(pipe), makePipe(previewPipe)});
 
-    fake.dialogs.answers = {pipe, pipe};
+    fake.dialogs.answers = {pipe, pipe, pipe};
     ui().Command5->click();
+    ui().Command4->click();
     window.findChild<QAction*>("mnuConvertPicture")->trigger();
     ui().Command6->setEnabled(true);
     ui().Command6->click();
     EXPECT_FALSE(watchdog.stop()) << "the window waited on a pipe";
     EXPECT_EQ(window.state().Text10, "");
-    ASSERT_EQ(shown().size(), 3u);
-    for (int i : {0, 1}) EXPECT_TRUE(shown()[i].text.contains(pipe + " is a named pipe"));
-    EXPECT_TRUE(shown()[2].text.contains(previewPipe + " is a named pipe"));
+    EXPECT_EQ(window.state().Text1, "");
+    ASSERT_EQ(shown().size(), 4u);
+    for (int i : {0, 1, 2}) EXPECT_TRUE(shown()[i].text.contains(pipe + " is a named pipe"));
+    EXPECT_TRUE(shown()[3].text.contains(previewPipe + " is a named pipe"));
     EXPECT_EQ(centreColour(ui().Image2), QColor(Qt::blue));
 #endif
 }

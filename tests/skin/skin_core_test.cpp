@@ -98,7 +98,7 @@ TEST(PictureHeaderCheck, TellsWhetherTheFileFitsAndWhatItIs) {
          "2147483647x2147483647"},
         {"ScreenPng", kSplash, png(512, 448), "s.png", false, "a PNG picture of 512x448"},
         {"ScreenUnknown", kMenu, filled('x', 64), "m.bmp", false,
-         "not a picture this program recognises of 64 bytes"},
+         "not a picture this program recognises (64 bytes)"},
         {"ButtonBmp", kButton, bmp(128, 64, 24), "b.bmp", true, "BMP"},
         {"ButtonBmp32", kButton, bmp(128, 64, 32), "b.bmp", false, "32 bits"},
         {"ButtonTarga", kButton, tga(128, 64, 32), "b.TGA", true, "Targa"},

@@ -52,6 +52,11 @@ class FakeFileDialogs : public FileDialogs {
         answers.pop_front();
         return answer;
     }
+    // Save dialogs take their answers from the same script; `folder` records
+    // the suggested path.
+    std::optional<QString> saveFile(const QString& filter, const QString& suggested) override {
+        return openFileIn(filter, suggested);
+    }
     std::deque<std::optional<QString>> answers;
     std::vector<QString> filters, folders;
 };

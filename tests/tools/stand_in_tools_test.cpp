@@ -7,10 +7,12 @@
 #include <set>
 
 #include "common/loader.h"
+#include "hdlpatch/extracted_graphics.h"
 #include "hdlpatch/patch_record.h"
 #include "patch/ps2_program_check.h"
 #include "ps2-packer/run_length.h"
 #include "run_tool.h"
+#include "skin/font/font_pair_check.h"
 #include "skin/picture_check.h"
 #include "tool_log.h"
 
@@ -27,9 +29,15 @@ class StandIn : public ::testing::Test {
     void SetUp() override {
         fs::create_directories(dir / "hdl gfx");
         fs::copy_file(kDemoLoader, input);
-        for (const char* name : {"my font.bmp", "my font.dat", "splash.bmp", "main.bmp",
+        for (const char* name : {"bad font.bmp", "bad font.dat", "splash.bmp", "main.bmp",
                                  "button.tga", "colors.txt", "lonely.bmp"})
             std::ofstream(dir / "hdl gfx" / name) << "x";
+        // A good font pair: the one extraction writes.
+        for (const auto& file : kelvane::tools::makeExtractedGraphics())
+            if (file.name.rfind("hdl_font.", 0) == 0)
+                std::ofstream(dir / "hdl gfx" / ("my font" + file.name.substr(8)), std::ios::binary)
+                    .write(reinterpret_cast<const char*>(file.content.data()),
+                           std::streamsize(file.content.size()));
     }
 
     // The arguments with "IN", "OUT" and "GFX/<name>" replaced by their paths.
@@ -105,9 +113,9 @@ TEST_F(StandIn, BothToolsRefuseBadCommandLinesWithAMessageAndWriteNothing) {
         // Positions: missing, joined, three digits, not hexadecimal, no Y, no comma.
         {"/P", "IN", "OUT"}, {"/P82,2D", "IN", "OUT"}, {"/P", "823,2D", "IN", "OUT"},
         {"/P", "G1,2D", "IN", "OUT"}, {"/P", "82,", "IN", "OUT"}, {"/P", "822D", "IN", "OUT"},
-        // File switches: no name, empty name, missing image, font without its .dat.
+        // File switches: no name, empty name, missing image, font without its .dat, bad pair.
         {"IN", "OUT", "/IB"}, {"/IB", "", "IN", "OUT"}, {"/IS", "GFX/nothing.bmp", "IN", "OUT"},
-        {"/IF", "GFX/lonely.bmp", "IN", "OUT"},
+        {"/IF", "GFX/lonely.bmp", "IN", "OUT"}, {"/IF", "GFX/bad font.bmp", "IN", "OUT"},
         // Inputs that are missing, one byte short or long, or a directory.
         {"/n", "GFX/none.elf", "OUT"}, {"GFX/short.elf", "OUT"}, {"GFX/long.elf", "OUT"},
         {dir.string(), "OUT"},
@@ -161,7 +169,14 @@ TEST_F(StandIn, HdlpatchExtractsWhatTheProgramTakesBackInEachSlot) {
         EXPECT_GT(std::set<char>(bytes.begin() + 64, bytes.end()).size(), 1u) << name;
     }
     EXPECT_NE(readText(target / "hdl_main.bmp"), readText(target / "hdl_splash.bmp"));
-    EXPECT_EQ(fs::file_size(target / "hdl_font.dat"), 256u);
+    kelvane::FontPairFiles font;
+    const std::string sheet = readText(target / "hdl_font.bmp"),
+                      dat = readText(target / "hdl_font.dat");
+    font.sheet.assign(sheet.begin(), sheet.end());
+    font.sheetFileSize = sheet.size();
+    font.widthsPresent = true;
+    font.widths.assign(dat.begin(), dat.end());
+    EXPECT_TRUE(kelvane::checkFontPair(font).ok());
 
     // Colour table: several CR LF lines "RRGGBBAA // X_Description".
     const std::string colours = readText(target / "hdl_colors.txt");

@@ -12,7 +12,9 @@ namespace {
 constexpr int kScreenWidth = 512;
 constexpr int kScreenHeight = 448;
 constexpr int kFontCell = 16;
-constexpr int kFontGlyphWidth = 12;
+constexpr int kFontGlyphWidth = 6;
+constexpr Rgba kFontBackground{1, 1, 1, 255};
+constexpr Rgba kFontForeground{128, 128, 128, 255};
 
 void drawCentred(Raster& picture, int y, std::string_view text, int scale, Rgba colour) {
     picture.drawText((picture.width() - Raster::textWidth(text, scale)) / 2, y, text, scale,
@@ -65,25 +67,23 @@ Raster buttonImage() {
     return picture;
 }
 
-// 16x16 cells of 16x16 pixels, one per character code, each with a visible
-// box and, where the block font knows it, the character itself.
+// The font pair the loader reads: 16x16 cells of 16x16 pixels, one per
+// character code, in background 1,1,1 and foreground 128,128,128, each glyph
+// at its cell's left edge; unknown characters show as the block font's box.
 Raster fontSheet() {
-    Raster picture(16 * kFontCell, 16 * kFontCell, {0, 0, 0, 255});
-    for (int code = 0; code < 256; ++code) {
-        const int x = (code % 16) * kFontCell;
-        const int y = (code / 16) * kFontCell;
-        picture.frameRect(x + 1, y + 1, kFontGlyphWidth + 2, kFontCell - 2, 1, {90, 90, 90, 255});
+    Raster picture(16 * kFontCell, 16 * kFontCell, kFontBackground);
+    for (int code = 33; code < 127; ++code) {
         const char character = static_cast<char>(code);
-        if (code > 32 && code < 127)
-            picture.drawText(x + 3, y + 4, std::string_view(&character, 1), 1,
-                             {255, 255, 255, 255});
+        picture.drawText((code % 16) * kFontCell, (code / 16) * kFontCell + 4,
+                         std::string_view(&character, 1), 1, kFontForeground);
     }
     return picture;
 }
 
+// Every glyph of the block font is five dots wide; one more keeps letters apart.
 Bytes fontWidths() {
     Bytes widths(256, kFontGlyphWidth);
-    widths[' '] = 6;
+    widths[' '] = 4;
     return widths;
 }
 

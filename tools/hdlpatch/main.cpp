@@ -11,6 +11,7 @@
 #include "common/stand_in.h"
 #include "common/utf8.h"
 #include "hdlpatch/extracted_graphics.h"
+#include "hdlpatch/font_pair.h"
 #include "hdlpatch/hdlpatch_command.h"
 #include "hdlpatch/patch_record.h"
 
@@ -43,9 +44,16 @@ int patch(const PatchRequest& request) {
     for (const auto& file : request.files) {
         if (!isRegularFile(pathFromUtf8(file.path)))
             return failWith(kTool, "file for " + file.switchText + " not found: " + file.path);
-        if (file.switchText == "/IF" && !isRegularFile(pathFromUtf8(fontDataPathFor(file.path))))
-            return failWith(kTool, "the font " + file.path + " has no data file beside it: " +
-                                       fontDataPathFor(file.path) + " not found");
+        if (file.switchText != "/IF") continue;
+        const std::string widthsPath = fontDataPathFor(file.path);
+        if (!isRegularFile(pathFromUtf8(widthsPath)))
+            return failWith(kTool, "the font " + file.path +
+                                       " has no data file beside it: " + widthsPath + " not found");
+        const auto sheet = readFileBytes(pathFromUtf8(file.path));
+        const auto widths = readFileBytes(pathFromUtf8(widthsPath));
+        if (!sheet || !widths) return failWith(kTool, "cannot read the font " + file.path);
+        if (const std::string problem = fontPairProblem(*sheet, *widths); !problem.empty())
+            return failWith(kTool, "bad font pair " + file.path + ": " + problem);
     }
     auto loader = readLoader(request.input);
     if (!loader) return 2;

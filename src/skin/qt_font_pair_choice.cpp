@@ -1,0 +1,81 @@
+#include "skin/qt_font_pair_choice.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "platform/qt_text.h"
+#include "skin/font/font_pair_check.h"
+#include "skin/picture_fit.h"
+#include "skin/qt_font_pair_files.h"
+
+namespace kelvane {
+namespace {
+
+const QString kConvert = QStringLiteral("Convert");
+const QString kUseAnyway = QStringLiteral("Use Anyway");
+const QString kCancel = QStringLiteral("Cancel");
+
+bool taken(const QString& path) {
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+// Writes the mended pair under a name in "converted" that neither file uses.
+std::optional<QString> writeMended(AppContext& context, const QString& source,
+                                   const FontPair& pair) {
+    const QString folder = qtText(convertedDirectory(context.programDir));
+    if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir()) {
+        context.messages.show(
+            QStringLiteral("The folder %1 for converted pictures cannot be made.").arg(folder),
+            MessageIcon::Error);
+        return std::nullopt;
+    }
+    const std::string name = QFileInfo(source).fileName().toStdString();
+    QString target;
+    for (int attempt = 1; target.isEmpty() || taken(target) || taken(widthsPathFor(target));
+         ++attempt)
+        target = QDir::toNativeSeparators(
+            QDir(folder).filePath(qtText(convertedFileName(name, ImageSlot::Font, attempt))));
+    QString error;
+    if (!writeFontPair(target, pair, &error)) {
+        context.messages.show(error, MessageIcon::Error);
+        return std::nullopt;
+    }
+    context.messages.show(
+        QStringLiteral("The mended font was written to\n%1\n%2").arg(target, widthsPathFor(target)),
+        MessageIcon::Information);
+    return target;
+}
+
+}  // namespace
+
+std::optional<QString> checkFontChoice(AppContext& context, const QString& path) {
+    const FontPairRead read = readFontPairFiles(path);
+    if (read.opened.problem == FileOpenProblem::NotRegular) {
+        context.messages.show(fileOpenProblemText(path, read.opened), MessageIcon::Error);
+        return std::nullopt;
+    }
+    QString text;
+    FontPairReport report;
+    if (!read.opened.ok()) {
+        text = QStringLiteral(
+                   "%1\n\nA font must be %2.\n\nUse Anyway hands the file to HDLPatch "
+                   "as it is; Cancel leaves the slot as it was.")
+                   .arg(fileOpenProblemText(path, read.opened), qtText(kFontPairRequirement));
+    } else {
+        report = checkFontPair(read.files);
+        if (report.ok()) return path;
+        text = qtText(fontPairMismatchMessage(path.toStdString(), report));
+    }
+    const QStringList buttons = report.mendable() ? QStringList{kConvert, kUseAnyway, kCancel}
+                                                  : QStringList{kUseAnyway, kCancel};
+    const int answer = context.messages.ask(text, MessageIcon::Warning, buttons);
+    const QString& pressed = answer >= 0 && answer < buttons.size() ? buttons[answer] : kCancel;
+    if (pressed == kUseAnyway) return path;
+    if (pressed != kConvert) return std::nullopt;
+    const std::optional<FontPair> mended = mendFontPair(read.files);
+    if (!mended) return std::nullopt;
+    return writeMended(context, path, *mended);
+}
+
+}  // namespace kelvane

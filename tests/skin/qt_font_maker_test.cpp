@@ -1,0 +1,147 @@
+// Font pairs made by the program and checked when chosen in the font slot.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFontComboBox>
+#include <QFontMetrics>
+#include <QImage>
+#include <QSet>
+#include <QTemporaryDir>
+
+#include "skin/font/font_bitmap.h"
+#include "skin/font/font_pair_check.h"
+#include "skin/qt_font_maker_dialog.h"
+#include "skin/qt_font_pair_files.h"
+#include "skin/qt_font_renderer.h"
+#include "support/fake_platform.h"
+#include "support/file_bytes.h"
+#include "support/modal_answer.h"
+#include "ui_qt_main_window.h"
+
+namespace kelvane::testing {
+namespace {
+
+const QString kMono = QStringLiteral("DejaVu Sans Mono");
+
+// The pair is read back with Qt's BMP reader, not the program's own.
+TEST(FontMaker, APairMadeFromDejaVuSansMonoReadsBackAsTheLoaderNeedsIt) {
+    const RenderedFont made = renderFontPair({kMono, 12, false, false});
+    QTemporaryDir dir;
+    const QString sheetPath = dir.filePath("mono.bmp");
+    QString error;
+    ASSERT_TRUE(writeFontPair(sheetPath, made.pair, &error)) << error.toStdString();
+    ASSERT_TRUE(writeFontPair(sheetPath, made.pair, &error)) << "over an earlier pair";
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList({"mono.bmp", "mono.dat"}));
+
+    const QImage sheet(sheetPath, "BMP");
+    ASSERT_EQ(sheet.size(), QSize(256, 256));
+    const QByteArray widths = readBytes(dir.filePath("mono.dat"));
+    ASSERT_EQ(widths.size(), 256);
+    QSet<QRgb> colours;
+    bool inkOutside = false;
+    for (int y = 0; y < 256; ++y)
+        for (int x = 0; x < 256; ++x) {
+            const QRgb pixel = sheet.pixel(x, y) & 0xffffff;
+            colours.insert(pixel);
+            const int code = y / 16 * 16 + x / 16;
+            inkOutside |= pixel == 0x808080 && x % 16 >= widths[code];
+        }
+    EXPECT_EQ(colours, QSet<QRgb>({0x010101, 0x808080}));
+    EXPECT_FALSE(inkOutside);
+    int inkInA = 0;
+    for (int y = 64; y < 80; ++y)
+        for (int x = 16; x < 32; ++x) inkInA += (sheet.pixel(x, y) & 0xffffff) == 0x808080;
+    EXPECT_GT(inkInA, 10);
+
+    QFont plain(kMono);
+    plain.setPixelSize(12);
+    const int advance = QFontMetrics(plain).horizontalAdvance(QLatin1Char('M'));
+    for (const char c : {'A', 'i', 'W', ' ', '~'}) EXPECT_EQ(int(widths[c]), advance) << c;
+    EXPECT_EQ(made.missing, 0);
+}
+
+// A real main window in a fresh program directory.
+class FontSlotTest : public ::testing::Test {
+  protected:
+    QString kitPath(const QString& relative) const {
+        return QDir::toNativeSeparators(programDir.filePath(relative));
+    }
+    // A made pair, its widths file replaced by `widths` when given.
+    QString writePair(const QString& name, const QByteArray& widths = {}) {
+        QString error;
+        const QString path = kitPath(name + ".bmp");
+        EXPECT_TRUE(writeFontPair(path, renderFontPair({kMono, 12, false, false}).pair, &error));
+        if (!widths.isEmpty()) {
+            EXPECT_TRUE(writeBytes(widthsPathFor(path), widths));
+        }
+        return path;
+    }
+
+    QTemporaryDir programDir;
+    FakePlatform fake;
+    MainWindow window{nativeProgramDirectory(programDir.path()), fake.services()};
+};
+
+TEST_F(FontSlotTest, SixteenBitWidthsAreConvertedOtherFaultsCanOnlyBeTakenAnyway) {
+    const QString wide = writePair("wide");
+    QByteArray sixteen;
+    for (const char w : readBytes(widthsPathFor(wide))) sixteen.append(w).append('\0');
+    ASSERT_TRUE(writeBytes(widthsPathFor(wide), sixteen));
+    const QString inkOutside = writePair("narrow", QByteArray(256, 2));
+    const QString good = writePair("good");
+
+    fake.dialogs.answers = {wide, inkOutside, good};
+    fake.messages.answers = {"Convert", "Cancel"};
+    for (int i = 0; i < 3; ++i) window.ui().Command4->click();
+
+    const auto& shown = fake.messages.shown;
+    ASSERT_EQ(shown.size(), 3u);  // the question, the note on the mended pair, the question
+    EXPECT_TRUE(
+        shown[0].text.contains("the widths file has 512 bytes: it was saved with "
+                               "16-bit widths"));
+    EXPECT_EQ(shown[0].buttons, QStringList({"Convert", "Use Anyway", "Cancel"}));
+    const QString mended = kitPath("converted/wide-font.bmp");
+    EXPECT_TRUE(shown[1].text.contains(mended));
+    EXPECT_TRUE(shown[2].text.contains("ink at or right of its width"));
+    EXPECT_EQ(shown[2].buttons, QStringList({"Use Anyway", "Cancel"}));
+    // The good pair went in without a word, after the mended one had.
+    EXPECT_EQ(window.state().Text1, ("/IF \"" + good + "\"").toStdString());
+
+    const FontPairRead read = readFontPairFiles(mended);
+    EXPECT_TRUE(checkFontPair(read.files).ok());
+    EXPECT_EQ(read.files.widths.size(), 256u);
+}
+
+TEST_F(FontSlotTest, MakeFontArmsTheSlotWithTheSavedPairAndNamesAFileThatIsNoFont) {
+    const QString notAFont = kitPath("notes.ttf");
+    ASSERT_TRUE(writeBytes(notAFont, "not a font"));
+    const QString saved = kitPath("made");  // the extension is added
+    ASSERT_TRUE(writeBytes(kitPath("made.dat"), "an earlier widths file"));
+    fake.dialogs.answers = {notAFont, saved};
+    fake.messages.answers = {"Replace"};
+    whenModal<FontMakerDialog>([](FontMakerDialog* dialog) {
+        dialog->findChild<QFontComboBox*>("fontFamily")->setCurrentFont(QFont(kMono));
+        dialog->chooseFontFile();
+        dialog->useInSlot();
+    });
+    window.findChild<QAction*>("mnuMakeFont")->trigger();
+
+    ASSERT_EQ(fake.messages.shown.size(), 2u);
+    EXPECT_TRUE(fake.messages.shown[0].text.contains(notAFont + " cannot be loaded as a font"));
+    EXPECT_TRUE(fake.messages.shown[1].text.contains("already exists"));
+    const QString sheet = kitPath("made.bmp");
+    EXPECT_EQ(window.state().Text1, ("/IF \"" + sheet + "\"").toStdString());
+    EXPECT_EQ(window.ui().textfont->text(), "made.bmp");
+    EXPECT_TRUE(checkFontPair(readFontPairFiles(sheet).files).ok());
+    // The pair is the one shown: DejaVu Sans Mono at the largest size that fits.
+    const int size = largestFittingPixelSize({kMono});
+    EXPECT_EQ(readBytes(widthsPathFor(sheet)),
+              QByteArray(reinterpret_cast<const char*>(
+                             renderFontPair({kMono, size, false, false}).pair.widths.data()),
+                         256));
+}
+
+}  // namespace
+}  // namespace kelvane::testing
