@@ -80,6 +80,9 @@ FontMakerDialog::FontMakerDialog(AppContext& context, std::function<void(const Q
     family_ = new QFontComboBox;
     family_->setObjectName(QStringLiteral("fontFamily"));
     family_->setAccessibleName(QStringLiteral("Installed font family"));
+    // The family can be typed too: its text field reads as the list does.
+    if (family_->lineEdit())
+        family_->lineEdit()->setAccessibleName(QStringLiteral("Installed font family name"));
     fromFile_ = new QRadioButton(QStringLiteral("Font file:"));
     fromFile_->setObjectName(QStringLiteral("fontFromFile"));
     fromFile_->setEnabled(false);

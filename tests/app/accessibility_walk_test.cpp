@@ -15,7 +15,9 @@
 #include "skin/colour_table_file.h"
 #include "skin/qt_colour_table_editor.h"
 #include "skin/qt_convert_dialog.h"
+#include "skin/qt_font_maker_dialog.h"
 #include "skin/qt_font_window.h"
+#include "support/modal_answer.h"
 #include "ui_qt_main_window.h"
 // The fixture uses the generated Ui class included above.
 #include "main_window_fixture.h"
@@ -53,6 +55,16 @@ void walk(QAccessibleInterface* face, QHash<QString, QString>& seen, QStringList
         }
         walk(child, seen, faults);
     }
+}
+
+// Walks `shown` and fails on each fault found.
+void expectEveryControlNamed(const char* window, QWidget* shown) {
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(shown)) << window;
+    QHash<QString, QString> seen;
+    QStringList faults;
+    walk(QAccessible::queryAccessibleInterface(shown), seen, faults);
+    EXPECT_TRUE(faults.isEmpty()) << window << ":\n" << faults.join('\n').toStdString();
+    EXPECT_FALSE(seen.isEmpty()) << window << ": the walk found nothing";
 }
 
 // `dialog` shown, and deleted when it is closed.
@@ -108,14 +120,18 @@ TEST_F(AccessibilityWalkTest, EveryControlHasANameOfItsOwn) {
     for (const auto& row : windows) {
         QWidget* shown = row.open();
         ASSERT_NE(shown, nullptr) << row.name;
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(shown)) << row.name;
-        QHash<QString, QString> seen;
-        QStringList faults;
-        walk(QAccessible::queryAccessibleInterface(shown), seen, faults);
-        EXPECT_TRUE(faults.isEmpty()) << row.name << ":\n" << faults.join('\n').toStdString();
-        EXPECT_FALSE(seen.isEmpty()) << row.name << ": the walk found nothing";
+        expectEveryControlNamed(row.name, shown);
         if (shown != window.get()) shown->close();
     }
+    // Make Font runs as a modal dialog of the Tools menu.
+    bool walked = false;
+    testing::whenModal<FontMakerDialog>([&](FontMakerDialog* dialog) {
+        expectEveryControlNamed("font maker", dialog);
+        walked = true;
+        dialog->reject();
+    });
+    window->findChild<QAction*>("mnuMakeFont")->trigger();
+    EXPECT_TRUE(walked);
 }
 
 }  // namespace
