@@ -28,7 +28,7 @@ bool operator==(const FrameMargins& a, const FrameMargins& b) {
 }  // namespace
 
 ScreenFit::ScreenFit(QMainWindow* window, std::function<QRect()> availableArea)
-    : QObject(window), window_(window), availableArea_(std::move(availableArea)) {
+    : QObject(window), window_(window), watched_(window), availableArea_(std::move(availableArea)) {
     window->installEventFilter(this);
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget*, QWidget* now) { showFocused(now); });
@@ -129,7 +129,7 @@ void ScreenFit::showFocused(QWidget* now) {
 }
 
 bool ScreenFit::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != window_) return false;
+    if (watched != watched_) return false;
     switch (event->type()) {
         case QEvent::Show:
         case QEvent::Move:

@@ -49,6 +49,9 @@ class ScreenFit : public QObject {
     void showFocused(QWidget* now);
 
     QPointer<QMainWindow> window_;
+    // The window as the object its events are sent to: compared without a
+    // cast, since its events still arrive while it is being destroyed.
+    const QObject* watched_;
     std::function<QRect()> availableArea_;
     QPointer<QScrollArea> scroll_;
     QPointer<QScreen> screen_;
