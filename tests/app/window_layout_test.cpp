@@ -265,7 +265,12 @@ INSTANTIATE_TEST_SUITE_P(Fonts, WindowLayoutTest,
                          ::testing::Combine(::testing::Values<std::string>("DejaVu Sans",
                                                                            "Liberation Sans",
                                                                            "Noto Sans"),
-                                            ::testing::Values(1.0, 1.5)));
+                                            ::testing::Values(1.0, 1.5)),
+                         [](const auto& info) {
+                             const std::string family = std::get<0>(info.param);
+                             return family.substr(0, family.find(' ')) +
+                                    (std::get<1>(info.param) > 1 ? "Large" : "");
+                         });
 
 }  // namespace
 }  // namespace kelvane
