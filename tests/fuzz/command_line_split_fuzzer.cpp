@@ -30,15 +30,12 @@ std::string quoteAnyArgument(std::string_view arg) {
     return out.append(backslashes, '\\') + '"';
 }
 
-// A path as the program quotes it: between two double quotes, nothing
-// escaped. Read back unchanged when it holds no quote and does not end in a
-// backslash (which would escape the closing quote).
+// The program path as the program quotes it: between two double quotes,
+// nothing escaped (the runtime reads the program name without escapes). For
+// an argument with no quote that does not end in a backslash, this is what
+// quoteAnyArgument writes too.
 std::string quotedPlainly(std::string_view path) {
     return "\"" + std::string(path) + "\"";
-}
-
-bool plainQuotingHolds(std::string_view path) {
-    return path.find('"') == std::string_view::npos && (path.empty() || path.back() != '\\');
 }
 
 bool isBareSwitch(const std::string& arg) {
@@ -74,12 +71,7 @@ void checkComposedLine(const std::vector<std::string>& fields) {
         // off leave runs of blanks.
         const std::string gap = std::string(1 + arg.size() % 3, arg.size() % 5 == 4 ? '\t' : ' ');
         general += gap + quoteAnyArgument(arg);
-        if (isBareSwitch(arg))
-            line += gap + arg;
-        else if (plainQuotingHolds(arg))
-            line += gap + quotedPlainly(arg);
-        else
-            line += gap + quoteAnyArgument(arg);
+        line += gap + (isBareSwitch(arg) ? arg : quoteAnyArgument(arg));
     }
     checkSameArguments(splitWindowsCommandLine(line), expected, "composed like the program");
     checkSameArguments(splitWindowsCommandLine(general), expected, "composed with escapes");

@@ -1,4 +1,4 @@
-// The font pair the loader reads: cell geometry, the widths file, the check
+// The font pair the loader reads: its code page, the sample, the check
 // rules and what Convert mends.
 
 #include <gtest/gtest.h>
@@ -53,11 +53,7 @@ FontPairFiles filesOf(const FontPair& pair, unsigned bits = 24, bool topDown = f
     return files;
 }
 
-TEST(FontPair, CellsCodePageAndTheSampleDrawnAsTheLoaderDoes) {
-    EXPECT_EQ(fontCellOrigin('A').x, 16);  // 0x41: column 1, row 4
-    EXPECT_EQ(fontCellOrigin('A').y, 64);
-    EXPECT_EQ(fontCellOrigin(255).x, 240);
-    EXPECT_EQ(fontCellOrigin(255).y, 240);
+TEST(FontPair, CodePageAndTheSampleDrawnAsTheLoaderDoes) {
     EXPECT_EQ(fontCodeCharacter(0x80), U'\u20AC');
     EXPECT_EQ(fontCodeCharacter(0x81), 0u);
     EXPECT_EQ(fontCodeCharacter(0xE9), U'\u00E9');
