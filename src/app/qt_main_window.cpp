@@ -157,7 +157,7 @@ void MainWindow::setUpLook() {
 // font in use (the desktop's font and size, on a screen of any scale) until
 // every text shows whole.
 void MainWindow::layOut() {
-    scale_ = designLayout_->fit(fontScale(font()));
+    designLayout_->fit(fontScale(font()));
     ui_->Image1->setPixmap(makeBanner(ui_->Image1->size(), devicePixelRatioF(), font()));
 }
 
