@@ -32,9 +32,8 @@ QString mismatchText(ImageSlot slot, const QString& path, const PictureInspectio
             .arg(fileOpenProblemText(path, inspection.opened), title,
                  qtText(slotRequirement(slot)));
     }
-    return qtText(pictureMismatchMessage(
-        slot, path.toStdString(), inspection.facts, inspection.fontDataPresent,
-        inspection.fontDataName.toStdString(), inspection.qtCanRead));
+    return qtText(
+        pictureMismatchMessage(slot, path.toStdString(), inspection.facts, inspection.qtCanRead));
 }
 
 }  // namespace
@@ -83,8 +82,7 @@ void ImageSlotsController::load(ImageSlot slot) {
         context_.messages.show(fileOpenProblemText(*chosen, inspection.opened), MessageIcon::Error);
         return;
     }
-    const bool fits = inspection.opened.ok() &&
-                      pictureFitsSlot(slot, inspection.facts, inspection.fontDataPresent);
+    const bool fits = inspection.opened.ok() && pictureFitsSlot(slot, inspection.facts);
     if (!fits) {
         const QStringList buttons = offersConversion(slot, inspection.qtCanRead)
                                         ? QStringList{kConvert, kUseAnyway, kCancel}
