@@ -1,8 +1,6 @@
 #include "skin/qt_image_slots_controller.h"
 
-#include <QDir>
-#include <QFileInfo>
-
+#include "platform/qt_file_dialogs.h"
 #include "platform/qt_text.h"
 #include "skin/picture_check.h"
 #include "skin/qt_font_pair_choice.h"
@@ -17,11 +15,6 @@ namespace {
 const QString kConvert = QStringLiteral("Convert");
 const QString kUseAnyway = QStringLiteral("Use Anyway");
 const QString kCancel = QStringLiteral("Cancel");
-
-QString folderOf(const RememberedChoice& choice) {
-    if (choice.empty()) return {};
-    return QDir::toNativeSeparators(QFileInfo(qtText(choice.fullPath)).absolutePath());
-}
 
 // What the user is told about a file that does not fit its slot.
 QString mismatchText(ImageSlot slot, const QString& path, const PictureInspection& inspection) {
@@ -56,8 +49,8 @@ void ImageSlotsController::load(ImageSlot slot) {
     // The slot's own filter entries first, then every picture.
     const QString filter =
         QString::fromLatin1(rule.filter) + QLatin1Char('|') + allPicturesFilterEntry();
-    const std::optional<QString> chosen =
-        context_.dialogs.openFileIn(filter, folderOf(context_.state.*rule.dialog));
+    const std::optional<QString> chosen = context_.dialogs.openFileIn(
+        filter, folderOfChoice(qtText((context_.state.*rule.dialog).fullPath)));
     if (!chosen) return;
 
     if (!pathFitsFragment(chosen->toStdString())) {

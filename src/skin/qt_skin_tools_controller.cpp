@@ -1,11 +1,11 @@
 #include "skin/qt_skin_tools_controller.h"
 
 #include <QAction>
-#include <QDir>
-#include <QFileInfo>
+#include <QFile>
 #include <QMenu>
 #include <QMenuBar>
 
+#include "platform/qt_file_dialogs.h"
 #include "platform/qt_text.h"
 #include "skin/colour_table.h"
 #include "skin/colour_table_file.h"
@@ -50,11 +50,8 @@ SkinToolsController::SkinToolsController(QMenuBar* menuBar, QMenu* menuBefore, A
 }
 
 void SkinToolsController::convertPicture() {
-    const QString folder = lastPicture_.isEmpty()
-                               ? QString()
-                               : QDir::toNativeSeparators(QFileInfo(lastPicture_).absolutePath());
     const std::optional<QString> chosen =
-        context_.dialogs.openFileIn(allPicturesFilterEntry(), folder);
+        context_.dialogs.openFileIn(allPicturesFilterEntry(), folderOfChoice(lastPicture_));
     if (!chosen) return;
     lastPicture_ = *chosen;
     const std::optional<ConvertedPicture> converted =
