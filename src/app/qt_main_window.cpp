@@ -97,10 +97,11 @@ void MainWindow::setUpControllers() {
 
     auto* extraction = new ExtractionController(
         {ui.Command13, ui.Command8, ui.Command6, ui.Image3, ui.Image2}, context, this);
-    auto* colours = new ColourTableController(ui, context, this);
+    auto* colours =
+        new ColourTableController({ui.Command10, ui.Command12, ui.Command11}, context, this);
     auto* imageSlots = new ImageSlotsController(ui, context, this);
     // "Tools" follows "Readme(s)" in the menu bar.
-    new SkinToolsController(ui.menubar, ui.mnuReadme, context, *imageSlots, this);
+    new SkinToolsController(ui.menubar, ui.mnuReadme, context, *imageSlots, *colours, this);
     connect(extraction, &ExtractionController::preloadRequested, colours,
             &ColourTableController::preloaded);
 
