@@ -99,7 +99,12 @@ void MainWindow::setUpControllers() {
         {ui.Command13, ui.Command8, ui.Command6, ui.Image3, ui.Image2}, context, this);
     auto* colours =
         new ColourTableController({ui.Command10, ui.Command12, ui.Command11}, context, this);
-    auto* imageSlots = new ImageSlotsController(ui, context, this);
+    auto* imageSlots = new ImageSlotsController({{ui.Command9, ui.textbutton},
+                                                 {ui.Command5, ui.Text7, ui.Image2},
+                                                 {ui.Command7, ui.Text8, ui.Image3},
+                                                 {ui.Command4, ui.textfont},
+                                                 ui.Command14},
+                                                context, this);
     // "Tools" follows "Readme(s)" in the menu bar.
     new SkinToolsController(ui.menubar, ui.mnuReadme, context, *imageSlots, *colours, this);
     connect(extraction, &ExtractionController::preloadRequested, colours,

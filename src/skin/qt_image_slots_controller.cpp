@@ -1,5 +1,9 @@
 #include "skin/qt_image_slots_controller.h"
 
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
 #include "platform/qt_file_dialogs.h"
 #include "platform/qt_text.h"
 #include "skin/picture_check.h"
@@ -7,7 +11,6 @@
 #include "skin/qt_picture_box.h"
 #include "skin/qt_picture_converter.h"
 #include "skin/qt_picture_file.h"
-#include "ui_qt_main_window.h"
 
 namespace kelvane {
 namespace {
@@ -31,16 +34,14 @@ QString mismatchText(ImageSlot slot, const QString& path, const PictureInspectio
 
 }  // namespace
 
-ImageSlotsController::ImageSlotsController(Ui::MainWindow& ui, AppContext& context, QObject* parent)
-    : QObject(parent), ui_(ui), context_(context) {
-    const auto bind = [this](QPushButton* button, ImageSlot slot) {
-        connect(button, &QPushButton::clicked, this, [this, slot] { load(slot); });
-    };
-    bind(ui_.Command9, ImageSlot::ButtonImage);
-    bind(ui_.Command5, ImageSlot::MainMenuScreen);
-    bind(ui_.Command7, ImageSlot::SplashScreen);
-    bind(ui_.Command4, ImageSlot::Font);
-    connect(ui_.Command14, &QPushButton::clicked, this, &ImageSlotsController::showButtonImageHelp);
+ImageSlotsController::ImageSlotsController(Widgets widgets, AppContext& context, QObject* parent)
+    : QObject(parent), widgets_(widgets), context_(context) {
+    for (ImageSlot slot : {ImageSlot::ButtonImage, ImageSlot::MainMenuScreen,
+                           ImageSlot::SplashScreen, ImageSlot::Font})
+        connect(widgetsOf(slot).loadButton, &QPushButton::clicked, this,
+                [this, slot] { load(slot); });
+    connect(widgets_.buttonImageHelp, &QPushButton::clicked, this,
+            &ImageSlotsController::showButtonImageHelp);
 }
 
 void ImageSlotsController::load(ImageSlot slot) {
@@ -105,11 +106,11 @@ void ImageSlotsController::arm(ImageSlot slot, const QString& path,
         remembered = before;
     else if (*confirmed != path)
         remembered = {bareFileName(confirmed->toStdString(), separator), confirmed->toStdString()};
-    displayField(slot)->setText(qtText(name));
+    widgetsOf(slot).nameField->setText(qtText(name));
 
     // A file that cannot be shown still becomes the slot's choice; the preview
     // then keeps what it showed.
-    if (QLabel* box = preview(slot)) {
+    if (QLabel* box = widgetsOf(slot).preview) {
         if (const QImage picture = readPreviewPicture(path); !picture.isNull())
             showInPictureBox(box, picture);
     }
@@ -120,29 +121,18 @@ void ImageSlotsController::showButtonImageHelp() {
     context_.messages.show(qtText(kButtonImageHelpText), MessageIcon::None);
 }
 
-QLineEdit* ImageSlotsController::displayField(ImageSlot slot) const {
+const ImageSlotsController::SlotWidgets& ImageSlotsController::widgetsOf(ImageSlot slot) const {
     switch (slot) {
         case ImageSlot::ButtonImage:
-            return ui_.textbutton;
+            return widgets_.buttonImage;
         case ImageSlot::MainMenuScreen:
-            return ui_.Text7;
+            return widgets_.mainMenuScreen;
         case ImageSlot::SplashScreen:
-            return ui_.Text8;
+            return widgets_.splashScreen;
         case ImageSlot::Font:
-            return ui_.textfont;
+            break;
     }
-    return nullptr;
-}
-
-QLabel* ImageSlotsController::preview(ImageSlot slot) const {
-    switch (slot) {
-        case ImageSlot::MainMenuScreen:
-            return ui_.Image2;
-        case ImageSlot::SplashScreen:
-            return ui_.Image3;
-        default:
-            return nullptr;
-    }
+    return widgets_.font;
 }
 
 }  // namespace kelvane
