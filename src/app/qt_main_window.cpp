@@ -97,10 +97,16 @@ void MainWindow::setUpControllers() {
 
     auto* extraction = new ExtractionController(
         {ui.Command13, ui.Command8, ui.Command6, ui.Image3, ui.Image2}, context, this);
-    auto* colours = new ColourTableController(ui, context, this);
-    auto* imageSlots = new ImageSlotsController(ui, context, this);
+    auto* colours =
+        new ColourTableController({ui.Command10, ui.Command12, ui.Command11}, context, this);
+    auto* imageSlots = new ImageSlotsController({{ui.Command9, ui.textbutton},
+                                                 {ui.Command5, ui.Text7, ui.Image2},
+                                                 {ui.Command7, ui.Text8, ui.Image3},
+                                                 {ui.Command4, ui.textfont},
+                                                 ui.Command14},
+                                                context, this);
     // "Tools" follows "Readme(s)" in the menu bar.
-    new SkinToolsController(ui.menubar, ui.mnuReadme, context, *imageSlots, this);
+    new SkinToolsController(ui.menubar, ui.mnuReadme, context, *imageSlots, *colours, this);
     connect(extraction, &ExtractionController::preloadRequested, colours,
             &ColourTableController::preloaded);
 
@@ -157,7 +163,7 @@ void MainWindow::setUpLook() {
 // font in use (the desktop's font and size, on a screen of any scale) until
 // every text shows whole.
 void MainWindow::layOut() {
-    scale_ = designLayout_->fit(fontScale(font()));
+    designLayout_->fit(fontScale(font()));
     ui_->Image1->setPixmap(makeBanner(ui_->Image1->size(), devicePixelRatioF(), font()));
 }
 

@@ -45,9 +45,6 @@ class MainWindow : public QMainWindow {
     // Replaces the text of status panel 1.
     void setStatusMessage(const QString& text);
 
-    // How much larger than designed the window is drawn for its font.
-    DialogScale scale() const { return scale_; }
-
   protected:
     // Closing by "Quit" or by the close box clears away the preview files.
     void closeEvent(QCloseEvent* event) override;
@@ -70,7 +67,6 @@ class MainWindow : public QMainWindow {
     QWidget* focusSink_ = nullptr;
     KeyboardAccess* keyboard_ = nullptr;
     std::unique_ptr<DesignLayout> designLayout_;
-    DialogScale scale_;
 };
 
 }  // namespace kelvane

@@ -1,10 +1,10 @@
 #include "app/qt_open_loader_controller.h"
 
 #include <QAction>
-#include <QDir>
 #include <QFileInfo>
 
 #include "app/open_loader.h"
+#include "platform/qt_file_dialogs.h"
 #include "platform/qt_text.h"
 
 namespace kelvane {
@@ -28,14 +28,8 @@ OpenLoaderController::OpenLoaderController(QAction* trigger, AppContext& context
 
 void OpenLoaderController::openLoader() {
     // The dialog opens where the last confirmed choice was.
-    const RememberedChoice& remembered = context_.state.CommonDialog1;
-    const QString folder =
-        remembered.empty()
-            ? QString()
-            : QDir::toNativeSeparators(
-                  QFileInfo(QString::fromStdString(remembered.fullPath)).absolutePath());
-    const std::optional<QString> chosen =
-        context_.dialogs.openFileIn(qtText(kOpenLoaderFilter), folder);
+    const std::optional<QString> chosen = context_.dialogs.openFileIn(
+        qtText(kOpenLoaderFilter), folderOfChoice(qtText(context_.state.CommonDialog1.fullPath)));
 
     std::optional<RememberedChoice> confirmed;
     if (chosen && !chosen->isEmpty()) {

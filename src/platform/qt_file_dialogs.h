@@ -33,4 +33,9 @@ class FileDialogs {
     }
 };
 
+// The folder a file dialog opens in to come back to an earlier choice: the
+// folder of `chosenPath` (native separators), or nothing when no file was
+// chosen yet.
+QString folderOfChoice(const QString& chosenPath);
+
 }  // namespace kelvane

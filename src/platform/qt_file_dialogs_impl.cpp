@@ -8,6 +8,11 @@
 
 namespace kelvane {
 
+QString folderOfChoice(const QString& chosenPath) {
+    if (chosenPath.isEmpty()) return {};
+    return QDir::toNativeSeparators(QFileInfo(chosenPath).absolutePath());
+}
+
 std::optional<QString> QtFileDialogs::openFile(const QString& filter) {
     return openFileIn(filter, QString());
 }

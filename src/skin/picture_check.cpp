@@ -1,5 +1,7 @@
 #include "skin/picture_check.h"
 
+#include "skin/font/font_pair_check.h"
+
 namespace kelvane {
 namespace {
 
@@ -53,13 +55,12 @@ std::string slotRequirement(ImageSlot slot) {
             return "a 128x64 picture: an uncompressed 24-bit BMP, a 32-bit Targa or a 32-bit "
                    "interleaved RAW file of 32768 bytes";
         case ImageSlot::Font:
-            return "a BMP of 256x256 pixels with its font data file (.dat of the same name) "
-                   "beside it";
+            return kFontPairRequirement;
     }
     return {};
 }
 
-bool pictureFitsSlot(ImageSlot slot, const PictureFacts& facts, bool fontDataPresent) {
+bool pictureFitsSlot(ImageSlot slot, const PictureFacts& facts) {
     const PictureSize size = slotPictureSize(slot);
     switch (slot) {
         case ImageSlot::MainMenuScreen:
@@ -71,8 +72,7 @@ bool pictureFitsSlot(ImageSlot slot, const PictureFacts& facts, bool fontDataPre
                 return !facts.truncated && facts.bitsPerPixel == 32 && hasSize(facts, size);
             return isPlainBmp(facts, size, 24);
         case ImageSlot::Font:
-            return fontDataPresent && facts.format == PictureFormat::Bmp && !facts.truncated &&
-                   hasSize(facts, size);
+            return false;
     }
     return false;
 }
@@ -86,11 +86,8 @@ bool offersConversion(ImageSlot slot, bool readable) {
 }
 
 std::string pictureMismatchMessage(ImageSlot slot, const std::string& path,
-                                   const PictureFacts& facts, bool fontDataPresent,
-                                   const std::string& fontDataName, bool readable) {
+                                   const PictureFacts& facts, bool readable) {
     std::string text = "The file " + path + " is " + describeFacts(facts) + ".";
-    if (slot == ImageSlot::Font && !fontDataPresent)
-        text += " Its font data file " + fontDataName + " is not beside it.";
     std::string title = slotTitle(slot);
     title[0] = 'T';
     text += "\n\n" + title + " must be " + slotRequirement(slot) + ".";
@@ -107,11 +104,6 @@ std::string pictureMismatchMessage(ImageSlot slot, const std::string& path,
     return text +
            "\n\nUse Anyway hands the file to HDLPatch as it is; Cancel leaves the slot as it "
            "was.";
-}
-
-std::string fontDataFileName(const std::string& fontFileName) {
-    const auto dot = fontFileName.find_last_of('.');
-    return (dot == std::string::npos ? fontFileName : fontFileName.substr(0, dot)) + ".dat";
 }
 
 }  // namespace kelvane

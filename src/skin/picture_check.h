@@ -21,9 +21,9 @@ std::string slotTitle(ImageSlot slot);
 // 512x448 pixels".
 std::string slotRequirement(ImageSlot slot);
 
-// Whether a picture with these facts is what the slot needs. For the font,
-// `fontDataPresent` tells whether the companion ".dat" lies beside it.
-bool pictureFitsSlot(ImageSlot slot, const PictureFacts& facts, bool fontDataPresent);
+// Whether a picture with these facts is what the slot needs. A font is never
+// judged by its header alone: checkFontPair reads the sheet with its widths.
+bool pictureFitsSlot(ImageSlot slot, const PictureFacts& facts);
 
 // Whether this program can make what the slot needs from another picture: the
 // two screens and the button image (as a 24-bit BMP), not the font.
@@ -33,15 +33,10 @@ bool slotCanConvert(ImageSlot slot);
 // converted picture and the file can be decoded (`readable`).
 bool offersConversion(ImageSlot slot, bool readable);
 
-// The box shown when a chosen file does not fit: what the file is, what the
-// slot needs and, for the font, the missing data file. `fontDataName` is the
-// bare name of the companion looked for. `readable` tells whether the picture
-// can be decoded, which a conversion needs.
+// The box shown when a chosen picture does not fit: what the file is and
+// what the slot needs. `readable` tells whether the picture can be decoded,
+// which a conversion needs.
 std::string pictureMismatchMessage(ImageSlot slot, const std::string& path,
-                                   const PictureFacts& facts, bool fontDataPresent,
-                                   const std::string& fontDataName, bool readable);
-
-// The font's companion: the same name with the extension ".dat".
-std::string fontDataFileName(const std::string& fontFileName);
+                                   const PictureFacts& facts, bool readable);
 
 }  // namespace kelvane

@@ -18,6 +18,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "platform/qt_file_dialogs.h"
 #include "platform/qt_text.h"
 #include "skin/font/font_bitmap.h"
 #include "skin/font/font_widths.h"
@@ -244,9 +245,8 @@ void FontMakerDialog::showPair() {
 }
 
 void FontMakerDialog::chooseFontFile() {
-    const std::optional<QString> chosen = context_.dialogs.openFileIn(
-        kFontFileFilter,
-        fileName_->text().isEmpty() ? QString() : QFileInfo(fileName_->text()).absolutePath());
+    const std::optional<QString> chosen =
+        context_.dialogs.openFileIn(kFontFileFilter, folderOfChoice(fileName_->text()));
     if (!chosen) return;
     QFile file(*chosen);
     const FileOpenResult opened = openRegularFile(file);
@@ -277,8 +277,8 @@ void FontMakerDialog::chooseFontFile() {
 }
 
 void FontMakerDialog::openPair() {
-    const std::optional<QString> chosen = context_.dialogs.openFileIn(
-        kPairFilter, savedPath_.isEmpty() ? QString() : QFileInfo(savedPath_).absolutePath());
+    const std::optional<QString> chosen =
+        context_.dialogs.openFileIn(kPairFilter, folderOfChoice(savedPath_));
     if (!chosen) return;
     const std::optional<QString> taken = checkFontChoice(context_, *chosen);
     if (!taken) return;

@@ -1,15 +1,16 @@
 #include "skin/qt_image_slots_controller.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 
+#include "platform/qt_file_dialogs.h"
 #include "platform/qt_text.h"
 #include "skin/picture_check.h"
 #include "skin/qt_font_pair_choice.h"
 #include "skin/qt_picture_box.h"
 #include "skin/qt_picture_converter.h"
 #include "skin/qt_picture_file.h"
-#include "ui_qt_main_window.h"
 
 namespace kelvane {
 namespace {
@@ -17,11 +18,6 @@ namespace {
 const QString kConvert = QStringLiteral("Convert");
 const QString kUseAnyway = QStringLiteral("Use Anyway");
 const QString kCancel = QStringLiteral("Cancel");
-
-QString folderOf(const RememberedChoice& choice) {
-    if (choice.empty()) return {};
-    return QDir::toNativeSeparators(QFileInfo(qtText(choice.fullPath)).absolutePath());
-}
 
 // What the user is told about a file that does not fit its slot.
 QString mismatchText(ImageSlot slot, const QString& path, const PictureInspection& inspection) {
@@ -32,23 +28,20 @@ QString mismatchText(ImageSlot slot, const QString& path, const PictureInspectio
             .arg(fileOpenProblemText(path, inspection.opened), title,
                  qtText(slotRequirement(slot)));
     }
-    return qtText(pictureMismatchMessage(
-        slot, path.toStdString(), inspection.facts, inspection.fontDataPresent,
-        inspection.fontDataName.toStdString(), inspection.qtCanRead));
+    return qtText(
+        pictureMismatchMessage(slot, path.toStdString(), inspection.facts, inspection.qtCanRead));
 }
 
 }  // namespace
 
-ImageSlotsController::ImageSlotsController(Ui::MainWindow& ui, AppContext& context, QObject* parent)
-    : QObject(parent), ui_(ui), context_(context) {
-    const auto bind = [this](QPushButton* button, ImageSlot slot) {
-        connect(button, &QPushButton::clicked, this, [this, slot] { load(slot); });
-    };
-    bind(ui_.Command9, ImageSlot::ButtonImage);
-    bind(ui_.Command5, ImageSlot::MainMenuScreen);
-    bind(ui_.Command7, ImageSlot::SplashScreen);
-    bind(ui_.Command4, ImageSlot::Font);
-    connect(ui_.Command14, &QPushButton::clicked, this, &ImageSlotsController::showButtonImageHelp);
+ImageSlotsController::ImageSlotsController(Widgets widgets, AppContext& context, QObject* parent)
+    : QObject(parent), widgets_(widgets), context_(context) {
+    for (ImageSlot slot : {ImageSlot::ButtonImage, ImageSlot::MainMenuScreen,
+                           ImageSlot::SplashScreen, ImageSlot::Font})
+        connect(widgetsOf(slot).loadButton, &QPushButton::clicked, this,
+                [this, slot] { load(slot); });
+    connect(widgets_.buttonImageHelp, &QPushButton::clicked, this,
+            &ImageSlotsController::showButtonImageHelp);
 }
 
 void ImageSlotsController::load(ImageSlot slot) {
@@ -57,8 +50,8 @@ void ImageSlotsController::load(ImageSlot slot) {
     // The slot's own filter entries first, then every picture.
     const QString filter =
         QString::fromLatin1(rule.filter) + QLatin1Char('|') + allPicturesFilterEntry();
-    const std::optional<QString> chosen =
-        context_.dialogs.openFileIn(filter, folderOf(context_.state.*rule.dialog));
+    const std::optional<QString> chosen = context_.dialogs.openFileIn(
+        filter, folderOfChoice(qtText((context_.state.*rule.dialog).fullPath)));
     if (!chosen) return;
 
     if (!pathFitsFragment(chosen->toStdString())) {
@@ -83,8 +76,7 @@ void ImageSlotsController::load(ImageSlot slot) {
         context_.messages.show(fileOpenProblemText(*chosen, inspection.opened), MessageIcon::Error);
         return;
     }
-    const bool fits = inspection.opened.ok() &&
-                      pictureFitsSlot(slot, inspection.facts, inspection.fontDataPresent);
+    const bool fits = inspection.opened.ok() && pictureFitsSlot(slot, inspection.facts);
     if (!fits) {
         const QStringList buttons = offersConversion(slot, inspection.qtCanRead)
                                         ? QStringList{kConvert, kUseAnyway, kCancel}
@@ -114,11 +106,11 @@ void ImageSlotsController::arm(ImageSlot slot, const QString& path,
         remembered = before;
     else if (*confirmed != path)
         remembered = {bareFileName(confirmed->toStdString(), separator), confirmed->toStdString()};
-    displayField(slot)->setText(qtText(name));
+    widgetsOf(slot).nameField->setText(qtText(name));
 
     // A file that cannot be shown still becomes the slot's choice; the preview
     // then keeps what it showed.
-    if (QLabel* box = preview(slot)) {
+    if (QLabel* box = widgetsOf(slot).preview) {
         if (const QImage picture = readPreviewPicture(path); !picture.isNull())
             showInPictureBox(box, picture);
     }
@@ -129,29 +121,18 @@ void ImageSlotsController::showButtonImageHelp() {
     context_.messages.show(qtText(kButtonImageHelpText), MessageIcon::None);
 }
 
-QLineEdit* ImageSlotsController::displayField(ImageSlot slot) const {
+const ImageSlotsController::SlotWidgets& ImageSlotsController::widgetsOf(ImageSlot slot) const {
     switch (slot) {
         case ImageSlot::ButtonImage:
-            return ui_.textbutton;
+            return widgets_.buttonImage;
         case ImageSlot::MainMenuScreen:
-            return ui_.Text7;
+            return widgets_.mainMenuScreen;
         case ImageSlot::SplashScreen:
-            return ui_.Text8;
+            return widgets_.splashScreen;
         case ImageSlot::Font:
-            return ui_.textfont;
+            break;
     }
-    return nullptr;
-}
-
-QLabel* ImageSlotsController::preview(ImageSlot slot) const {
-    switch (slot) {
-        case ImageSlot::MainMenuScreen:
-            return ui_.Image2;
-        case ImageSlot::SplashScreen:
-            return ui_.Image3;
-        default:
-            return nullptr;
-    }
+    return widgets_.font;
 }
 
 }  // namespace kelvane

@@ -9,10 +9,7 @@
 
 class QLabel;
 class QLineEdit;
-
-namespace Ui {
-class MainWindow;
-}
+class QPushButton;
 
 namespace kelvane {
 
@@ -24,7 +21,20 @@ namespace kelvane {
 class ImageSlotsController : public QObject {
     Q_OBJECT
   public:
-    ImageSlotsController(Ui::MainWindow& ui, AppContext& context, QObject* parent);
+    // A slot's "Load" button, display field and preview (none for two).
+    struct SlotWidgets {
+        QPushButton* loadButton;
+        QLineEdit* nameField;
+        QLabel* preview = nullptr;
+    };
+    struct Widgets {
+        SlotWidgets buttonImage;       // Command9, textbutton
+        SlotWidgets mainMenuScreen;    // Command5, Text7, Image2
+        SlotWidgets splashScreen;      // Command7, Text8, Image3
+        SlotWidgets font;              // Command4, textfont
+        QPushButton* buttonImageHelp;  // Command14
+    };
+    ImageSlotsController(Widgets widgets, AppContext& context, QObject* parent);
 
     void load(ImageSlot slot);
     void showButtonImageHelp();
@@ -35,10 +45,9 @@ class ImageSlotsController : public QObject {
     void arm(ImageSlot slot, const QString& path, const std::optional<QString>& confirmed);
 
   private:
-    QLineEdit* displayField(ImageSlot slot) const;
-    QLabel* preview(ImageSlot slot) const;
+    const SlotWidgets& widgetsOf(ImageSlot slot) const;
 
-    Ui::MainWindow& ui_;
+    Widgets widgets_;
     AppContext& context_;
 };
 

@@ -1,11 +1,7 @@
 #include "skin/qt_picture_file.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
-
-#include "platform/qt_text.h"
-#include "skin/picture_check.h"
 
 namespace kelvane {
 namespace {
@@ -14,22 +10,11 @@ namespace {
 // before every read, as the limit is shared by all readers.
 constexpr int kAllocationLimitMb = 512;
 
-// The companion data file of a font, matched in any case as the tool on
-// Windows would.
-bool companionPresent(const QFileInfo& font, const QString& name) {
-    const QDir folder = font.absoluteDir();
-    if (QFileInfo(folder.filePath(name)).isFile()) return true;
-    const QStringList matches = folder.entryList({name}, QDir::Files, QDir::NoSort);
-    return !matches.isEmpty();
-}
-
 }  // namespace
 
 PictureInspection inspectPictureFile(const QString& path) {
     PictureInspection result;
     const QFileInfo info(path);
-    result.fontDataName = qtText(fontDataFileName(info.fileName().toStdString()));
-    result.fontDataPresent = companionPresent(info, result.fontDataName);
 
     QFile file(path);
     result.opened = openRegularFile(file);

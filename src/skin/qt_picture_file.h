@@ -14,8 +14,6 @@ struct PictureInspection {
     FileOpenResult opened;
     PictureFacts facts;
     bool qtCanRead = false;  // the picture can be read for a conversion
-    bool fontDataPresent = false;
-    QString fontDataName;  // the companion ".dat" looked for beside a font
 };
 
 PictureInspection inspectPictureFile(const QString& path);

@@ -1,32 +1,23 @@
 #include "skin/qt_skin_tools_controller.h"
 
 #include <QAction>
-#include <QDir>
-#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 
+#include "platform/qt_file_dialogs.h"
 #include "platform/qt_text.h"
-#include "skin/colour_table.h"
-#include "skin/colour_table_file.h"
 #include "skin/picture_check.h"
-#include "skin/qt_colour_table_editor.h"
+#include "skin/qt_colour_table_controller.h"
 #include "skin/qt_font_maker_dialog.h"
 #include "skin/qt_image_slots_controller.h"
 #include "skin/qt_picture_converter.h"
 #include "skin/qt_picture_file.h"
-#include "skin/qt_regular_file.h"
 
 namespace kelvane {
-namespace {
-
-// A colour table is a few hundred bytes; anything far larger is not one.
-constexpr qint64 kMaxColourTableBytes = 1024 * 1024;
-
-}  // namespace
 
 SkinToolsController::SkinToolsController(QMenuBar* menuBar, QMenu* menuBefore, AppContext& context,
-                                         ImageSlotsController& imageSlots, QObject* parent)
+                                         ImageSlotsController& imageSlots,
+                                         ColourTableController& colourTable, QObject* parent)
     : QObject(parent), context_(context), slots_(imageSlots) {
     auto* menu = new QMenu(QStringLiteral("&Tools"), menuBar);
     menu->setObjectName(QStringLiteral("mnuTools"));
@@ -37,7 +28,7 @@ SkinToolsController::SkinToolsController(QMenuBar* menuBar, QMenu* menuBefore, A
     QAction* font = menu->addAction(QStringLiteral("Make Font..."));
     font->setObjectName(QStringLiteral("mnuMakeFont"));
     connect(convert, &QAction::triggered, this, &SkinToolsController::convertPicture);
-    connect(colours, &QAction::triggered, this, &SkinToolsController::editColourTable);
+    connect(colours, &QAction::triggered, &colourTable, &ColourTableController::editTable);
     connect(font, &QAction::triggered, this, &SkinToolsController::makeFont);
 
     // Right after the given menu, whatever follows it.
@@ -50,11 +41,8 @@ SkinToolsController::SkinToolsController(QMenuBar* menuBar, QMenu* menuBefore, A
 }
 
 void SkinToolsController::convertPicture() {
-    const QString folder = lastPicture_.isEmpty()
-                               ? QString()
-                               : QDir::toNativeSeparators(QFileInfo(lastPicture_).absolutePath());
     const std::optional<QString> chosen =
-        context_.dialogs.openFileIn(allPicturesFilterEntry(), folder);
+        context_.dialogs.openFileIn(allPicturesFilterEntry(), folderOfChoice(lastPicture_));
     if (!chosen) return;
     lastPicture_ = *chosen;
     const std::optional<ConvertedPicture> converted =
@@ -66,48 +54,6 @@ void SkinToolsController::convertPicture() {
             .arg(converted->path, qtText(slotTitle(converted->slot))),
         MessageIcon::Information, {QStringLiteral("Use It"), QStringLiteral("Not Now")});
     if (answer == 0) slots_.arm(converted->slot, converted->path, std::nullopt);
-}
-
-void SkinToolsController::editColourTable() {
-    const QString path = qtText(colourTablePath(context_.programDir));
-    QFile file(path);
-    const FileOpenResult opened = openRegularFile(file);
-    if (opened.problem == FileOpenProblem::Missing) {
-        context_.messages.show(qtText(colourTableMissingMessage(path.toStdString())),
-                               MessageIcon::Error);
-        return;
-    }
-    if (!opened.ok()) {
-        context_.messages.show(fileOpenProblemText(path, opened), MessageIcon::Error);
-        return;
-    }
-    if (file.size() > kMaxColourTableBytes) {
-        context_.messages.show(
-            QStringLiteral("The file %1 is too large to be a colour table (%2 bytes).")
-                .arg(path)
-                .arg(file.size()),
-            MessageIcon::Error);
-        return;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        context_.messages.show(
-            QStringLiteral("The colour table %1 cannot be read: %2").arg(path, file.errorString()),
-            MessageIcon::Error);
-        return;
-    }
-    file.close();
-
-    ColourTableEditor editor(path, parseColourTable(bytes.toStdString()), context_.messages,
-                             context_.mainWindow);
-    editor.saved = [this, &path] {
-        context_.state.colors = colourTableFragment(context_.programDir);
-        context_.messages.show(QStringLiteral("The colour table %1 was saved. The next patch "
-                                              "writes it into the loader (switch /IC).")
-                                   .arg(path),
-                               MessageIcon::Information);
-    };
-    editor.exec();
 }
 
 void SkinToolsController::makeFont() {

@@ -10,21 +10,21 @@ class QMenuBar;
 
 namespace kelvane {
 
+class ColourTableController;
 class ImageSlotsController;
 
 // The "Tools" menu, placed right after "Readme(s)": "Convert Picture..." makes
 // a fitting BMP for one of the three picture slots from any picture, "Edit
-// Colour Table..." edits the extraction directory's colour table with colour
-// pickers and arms it for the next patch, and "Make Font..." makes a font pair
-// from any font and can put it into the font slot.
+// Colour Table..." opens the colour table's editor, and "Make Font..." makes a
+// font pair from any font and can put it into the font slot.
 class SkinToolsController : public QObject {
     Q_OBJECT
   public:
     SkinToolsController(QMenuBar* menuBar, QMenu* menuBefore, AppContext& context,
-                        ImageSlotsController& imageSlots, QObject* parent);
+                        ImageSlotsController& imageSlots, ColourTableController& colourTable,
+                        QObject* parent);
 
     void convertPicture();
-    void editColourTable();
     void makeFont();
 
   private:

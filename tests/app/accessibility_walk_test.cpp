@@ -11,6 +11,7 @@
 #include <functional>
 
 #include "help/qt_about_window.h"
+#include "main_window_fixture.h"
 #include "platform/qt_tool_console.h"
 #include "skin/colour_table_file.h"
 #include "skin/qt_colour_table_editor.h"
@@ -18,9 +19,6 @@
 #include "skin/qt_font_maker_dialog.h"
 #include "skin/qt_font_window.h"
 #include "support/modal_answer.h"
-#include "ui_qt_main_window.h"
-// The fixture uses the generated Ui class included above.
-#include "main_window_fixture.h"
 
 namespace kelvane {
 namespace {

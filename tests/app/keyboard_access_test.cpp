@@ -15,10 +15,8 @@
 #include <QTest>
 
 #include "help/web_addresses.h"
-#include "platform/qt_screen_fit.h"
-#include "ui_qt_main_window.h"
-// The fixture uses the generated Ui class included above.
 #include "main_window_fixture.h"
+#include "platform/qt_screen_fit.h"
 
 namespace kelvane {
 namespace {

@@ -11,7 +11,7 @@
 #include <memory>
 
 #include "support/fake_platform.h"
-// Needs ui_qt_main_window.h, which each test source includes for AUTOUIC.
+#include "ui_qt_main_window.h"
 
 namespace kelvane::testing {
 

@@ -5,8 +5,6 @@
 #include <QStyleOptionSlider>
 #include <QTest>
 
-#include "ui_qt_main_window.h"
-// The fixture uses the generated Ui class included above.
 #include "main_window_fixture.h"
 
 namespace kelvane {

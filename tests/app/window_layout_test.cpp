@@ -23,12 +23,10 @@
 
 #include "app/qt_banner.h"
 #include "help/qt_about_window.h"
+#include "main_window_fixture.h"
 #include "platform/qt_dialog_units.h"
 #include "platform/qt_readable_colours.h"
 #include "skin/qt_font_window.h"
-#include "ui_qt_main_window.h"
-// The fixture uses the generated Ui class included above.
-#include "main_window_fixture.h"
 
 namespace kelvane {
 namespace {

@@ -66,8 +66,7 @@ TEST(ConversionReadBack, WritesAnUncompressedBottomUp24BitBmpWithTheRightCorners
         EXPECT_TRUE(pictureFitsSlot(
             slot,
             describePicture(reinterpret_cast<const unsigned char*>(bytes.constData()),
-                            std::size_t(bytes.size()), std::uint64_t(bytes.size()), "out.bmp"),
-            false));
+                            std::size_t(bytes.size()), std::uint64_t(bytes.size()), "out.bmp")));
         // With the header judged as above, the rows decode as they were stored.
         const QImage written = QImage::fromData(bytes, "BMP");
         const int right = c.size.width - 1, bottom = c.size.height - 1;

@@ -132,7 +132,7 @@ TEST(SkinEndToEnd, ExtractPreviewConvertAndEditReachHdlpatch) {
                                                      {main, ImageSlot::MainMenuScreen},
                                                      {button, ImageSlot::ButtonImage}};
     for (const auto& [file, slot] : written)
-        EXPECT_TRUE(pictureFitsSlot(slot, inspectPictureFile(file).facts, false)) << s(file);
+        EXPECT_TRUE(pictureFitsSlot(slot, inspectPictureFile(file).facts)) << s(file);
     QFile edited(table);
     ASSERT_TRUE(edited.open(QIODevice::ReadOnly));
     EXPECT_TRUE(edited.readAll().startsWith("00FF0080 // 1_Menu background\r\n"));

@@ -72,7 +72,7 @@ Head filled(unsigned char fill, std::uint64_t size) {
 }
 
 const ImageSlot kSplash = ImageSlot::SplashScreen, kMenu = ImageSlot::MainMenuScreen,
-                kButton = ImageSlot::ButtonImage, kFont = ImageSlot::Font;
+                kButton = ImageSlot::ButtonImage;
 
 TEST(PictureHeaderCheck, TellsWhetherTheFileFitsAndWhatItIs) {
     const struct {
@@ -84,7 +84,6 @@ TEST(PictureHeaderCheck, TellsWhetherTheFileFitsAndWhatItIs) {
         const char* described;  // a part of what the message says the file is
         std::int64_t sizeChange = 0;
         std::size_t headKept = 64;
-        bool fontData = true;
     } rows[] = {
         {"ScreenRight", kSplash, bmp(512, 448, 24), "s.bmp", true, "512x448"},
         {"MenuRightEvenNamedPng", kMenu, bmp(512, 448, 24), "m.png", true, "BMP"},
@@ -109,29 +108,23 @@ TEST(PictureHeaderCheck, TellsWhetherTheFileFitsAndWhatItIs) {
          10},
         {"ButtonRaw", kButton, filled(0, 32768), "b.RAW", true, "32768 bytes"},
         {"ButtonRawShort", kButton, filled(0, 32767), "b.raw", false, "a RAW file of 32767 bytes"},
-        {"FontRight", kFont, bmp(256, 256, 8), "font.bmp", true, "256x256"},
-        {"FontWithoutData", kFont, bmp(256, 256, 24), "font.bmp", false,
-         "font data file font.dat is not beside it", 0, 64, false},
-        {"FontWrongSize", kFont, bmp(128, 256, 24), "font.bmp", false, "128x256"},
     };
     for (const auto& c : rows) {
         SCOPED_TRACE(c.name);
         const std::size_t kept = std::min(c.headKept, c.head.bytes.size());
         const std::uint64_t size = std::uint64_t(std::int64_t(c.head.fullSize) + c.sizeChange);
         const PictureFacts facts = describePicture(c.head.bytes.data(), kept, size, c.fileName);
-        EXPECT_EQ(pictureFitsSlot(c.slot, facts, c.fontData), c.fits);
-        const std::string message =
-            pictureMismatchMessage(c.slot, "/p/" + c.fileName, facts, c.fontData, "font.dat", true);
+        EXPECT_EQ(pictureFitsSlot(c.slot, facts), c.fits);
+        const std::string message = pictureMismatchMessage(c.slot, "/p/" + c.fileName, facts, true);
         EXPECT_NE(message.find(c.described), std::string::npos) << message;
         EXPECT_NE(message.find(slotRequirement(c.slot)), std::string::npos);
-        EXPECT_EQ(message.find("Convert") != std::string::npos, c.slot != ImageSlot::Font);
+        EXPECT_NE(message.find("Convert"), std::string::npos);
         // A picture that cannot be decoded (a format without its reader) offers
-        // no Convert, and a slot that could convert says why.
-        const std::string unreadable = pictureMismatchMessage(c.slot, "/p/" + c.fileName, facts,
-                                                              c.fontData, "font.dat", false);
+        // no Convert and says why.
+        const std::string unreadable =
+            pictureMismatchMessage(c.slot, "/p/" + c.fileName, facts, false);
         EXPECT_EQ(unreadable.find("Convert"), std::string::npos) << unreadable;
-        EXPECT_EQ(unreadable.find("cannot convert") != std::string::npos,
-                  c.slot != ImageSlot::Font);
+        EXPECT_NE(unreadable.find("cannot convert"), std::string::npos);
     }
 }
 
