@@ -27,8 +27,9 @@
 #include <vector>
 
 #include "platform/qt_console_log_view.h"
-#include "platform/qt_process_runner_impl.h"
+#include "platform/qt_job_views.h"
 #include "platform/qt_tool_console.h"
+#include "platform/qt_tool_runner.h"
 
 using namespace kelvane;
 
@@ -114,7 +115,7 @@ bool run(const QString& source, const Scenario& scenario) {
     window.setWindowTitle(QStringLiteral("Console benchmark"));
     window.resize(640, 480);
     window.show();
-    QtProcessRunner runner(&window);
+    QtToolRunner runner;
 
     // The probe: a 10 ms timer on the GUI thread and how late each tick is.
     std::vector<double> lateness;
@@ -173,7 +174,8 @@ bool run(const QString& source, const Scenario& scenario) {
     const double cpuBefore = cpuSeconds();
     clock.start();
     probe.start();
-    const QList<ToolOutcome> outcomes = runner.shellWait({{commandLine, {}}}, WindowStyle::Normal);
+    const ToolJobResult result =
+        runInToolConsole(runner, {{{std::nullopt, {}, commandLine.toStdString(), {}}}}, {&window});
     probe.stop();
     const double cpu = cpuSeconds() - cpuBefore;
     const double growthMiB = (statusKiB("VmHWM:") - baseKiB) / 1024.0;
@@ -188,7 +190,7 @@ bool run(const QString& source, const Scenario& scenario) {
     const double maxBusy = busy.empty() ? 0 : busy.back();
 
     std::printf("%s: %.1f MiB, exit %s\n", scenario.name, scenario.mib,
-                outcomes.size() == 1 && outcomes[0].finishedNormally() ? "normal" : "ABNORMAL");
+                result.steps.size() == 1 && result.steps[0].succeeded() ? "normal" : "ABNORMAL");
     bool met = true;
     auto check = [&](const char* what, double value, const char* unit, double target) {
         const bool ok = target <= 0 || value <= target;

@@ -23,7 +23,7 @@ class ToolConsoleAccessTest : public ::testing::Test {
         console.resize(400, 300);
         console.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&console));
-        console.beginStep({"tool --flag", {}, "Patching", {}});
+        console.stepStarted({std::nullopt, {}, "tool --flag", {}, "Patching"});
     }
 
     ToolConsole console;
@@ -42,10 +42,10 @@ TEST_F(ToolConsoleAccessTest, LogReadsAsTextAndAnnouncesTheNewestLinePaced) {
 
     QSignalSpy announced(view, &ConsoleLogView::announced);
     for (int i = 0; i < 100; ++i) {
-        console.appendOutput(QStringLiteral("line %1\n").arg(i).toStdString());
+        console.stepOutput(QStringLiteral("line %1\n").arg(i).toStdString());
         console.refreshNow();
     }
-    console.appendOutput("a line still being prin");
+    console.stepOutput("a line still being prin");
     console.refreshNow();
     EXPECT_EQ(announced.size(), 1);
     EXPECT_TRUE(announced.wait(1000));
@@ -70,8 +70,8 @@ TEST_F(ToolConsoleAccessTest, ClosingLineWrapsAndIsSaidAtTheEnd) {
     ASSERT_NE(outcome, nullptr);
     EXPECT_FALSE(outcome->isVisible());
     const QString file = "/work/" + QString(300, 'x') + "/PACKED_" + QString(200, 'y') + ".ELF";
-    console.endOutput();
-    console.endStep(ToolOutcome{true, {}, false, false, 255}, file);
+    const JobOutput output{file.toStdString()};
+    console.stepEnded(ToolOutcome::exited(255), &output, {true});
     console.finish();
 
     const QString closing = console.logText().split('\n').last();
