@@ -63,6 +63,26 @@ TEST_F(ToolConsoleAccessTest, LogReadsAsTextAndAnnouncesTheNewestLinePaced) {
     EXPECT_EQ(text->offsetAtPoint(text->characterRect(offset + 2).center()), offset + 2);
 }
 
+// A log of 5000 lines of 2000 bytes is read as its newest lines only, up to
+// 256 K characters, with offsets that hold within that text.
+TEST_F(ToolConsoleAccessTest, AHugeLogIsReadAsItsNewestLines) {
+    for (int i = 0; i < 5000; ++i)
+        console.stepOutput(QStringLiteral("%1 ").arg(i, 4).toStdString() + std::string(1994, 'x') +
+                           "\n");
+    console.refreshNow();
+    QAccessibleTextInterface* text = QAccessible::queryAccessibleInterface(view)->textInterface();
+    const int count = text->characterCount();
+    EXPECT_LE(count, 256 * 1024);
+    EXPECT_GT(count, 250 * 1024);
+    const QString whole = text->text(0, count);
+    EXPECT_TRUE(console.logText().endsWith(whole));
+    EXPECT_TRUE(whole.startsWith(QStringLiteral("%1 ").arg(5000 - (count + 1) / 2000, 4)))
+        << whole.left(8).toStdString();
+    const int newest = whole.lastIndexOf("4999 ");
+    EXPECT_EQ(text->cursorPosition(), newest);
+    EXPECT_EQ(text->offsetAtPoint(text->characterRect(newest + 2).center()), newest + 2);
+}
+
 // A closing line with a path too long for any line wraps inside the window;
 // it is the outcome's name, and Close, which takes the focus, says it too.
 TEST_F(ToolConsoleAccessTest, ClosingLineWrapsAndIsSaidAtTheEnd) {
