@@ -63,8 +63,8 @@ std::string directoryNotWritableMessage(std::string_view directory) {
 }
 
 std::string pathNotPassableMessage(std::string_view path) {
-    return "The path " + std::string(path) +
-           " contains characters that cannot be passed to HDLPatch. Nothing was started.";
+    return "The path " + std::string(path) + " contains characters that cannot be passed to " +
+           std::string(toolDisplayName(Tool::HdlPatch)) + ". Nothing was started.";
 }
 
 std::optional<Report> judgeExtraction(const ProgramDirectory& dir, const ToolJob& job,
