@@ -63,17 +63,6 @@ TEST(PatchVerdict, SaysWhatWentWrongOnceAndNothingForAGoodRun) {
         {"FailedWithoutWriting", false, kSteps, {{ended(2)}, {false}},
             "HDLPatch ended with exit code 2 and did not write the patched loader:\n" + kOut},
         {"PackedToolByTool", true, kSteps, {{ended(), ended()}, {true, true}}, ""},
-        {"HalfWrittenLoaderIsNotPacked", true, kSteps, {{ended(1)}, {true, false}},
-            "HDLPatch wrote the patched loader but then ended with exit code 1, so the file may be "
-            "incomplete:\n" + kOut + "\n\nps2-packer was not started, so that no incomplete file "
-            "is packed."},
-        {"OlderLoaderIsNotPacked", true, kSteps, {{ended()}, {false, false}},
-            "HDLPatch did not write the patched loader:\n" + kOut +
-            "\n\nps2-packer was not started, so that no older file is packed."},
-        {"UselessLoaderIsNotPacked", true, kSteps,
-            {{ended()}, {true, false}, std::nullopt, {"a text file"}},
-            "The patched loader that HDLPatch wrote is not a PS2 program (it is a text file):\n" +
-            kOut + "\n\nps2-packer was not started, so that nothing but a PS2 program is packed."},
         {"PackerFailedAfterWritingAUselessFile", true, kSteps,
             {{ended(), ended(255)}, {true, true}, std::nullopt, {std::nullopt, "a text file"}},
             "The packed loader that ps2-packer wrote is not a PS2 program (it is a text file), and "

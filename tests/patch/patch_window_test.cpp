@@ -149,7 +149,7 @@ TEST_F(BatchPackingRun, APatchStepThatDidNotWriteItsFileWhollyStopsTheRun) {
     touch(kitPath("OUTFILE.ELF"), "an older patched loader");
     const struct {
         const char* name;
-        int exitCode;  // -1: could not be started
+        int exitCode;
         bool writes;
         QString told;
     } rows[] = {
@@ -158,14 +158,11 @@ TEST_F(BatchPackingRun, APatchStepThatDidNotWriteItsFileWhollyStopsTheRun) {
         {"WroteNoProgram", 0, true,
          "(it is a text file):\n" + kitPath("OUTFILE.ELF") +
              "\n\nps2-packer was not started, so that nothing but a PS2 program is packed."},
-        {"NotStarted", -1, false,
-         "HDLPatch could not be started:\n" + kitPath("tools/hdlpatch.exe") + "\nnot found"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         platform.runner.calls.clear();
-        platform.runner.outcomes = {row.exitCode < 0 ? ToolOutcome::notStarted("not found")
-                                                     : ToolOutcome::exited(row.exitCode)};
+        platform.runner.outcomes = {ToolOutcome::exited(row.exitCode)};
         platform.runner.onRun = [&](const ToolStep&) {
             if (row.writes) touch(kitPath("OUTFILE.ELF"), "half");
         };
