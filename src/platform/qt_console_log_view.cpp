@@ -102,9 +102,10 @@ void ConsoleLogView::announceNewOutput() {
     while (last > 0 && log_.line(last - 1).text.empty() && log_.line(last - 1).cutBytes == 0)
         --last;
     if (last == 0) return;
+    const int offset = lineOffset(last - 1);
+    if (offset < 0) return;  // older than the readable text
     sinceAnnounced_.start();
     announcedChanges_ = log_.changes();
-    const int offset = lineOffset(last - 1);
     const QString line = displayText(last - 1);
     QAccessibleTextInsertEvent event(this, offset, line);
     QAccessible::updateAccessibility(&event);
