@@ -10,11 +10,16 @@
 //   - how long the tool ran, against the same tool writing into a pipe that
 //     cat empties into /dev/null.
 //
-// Usage: bench_console [idle|paced|flood|endless]...  (default: all)
+// The "reader" scenario has a screen reader's part played: accessibility is
+// active and the console's text is read at each announcement of new output,
+// while 2000-byte lines fill the log to its limit.
+//
+// Usage: bench_console [idle|paced|flood|endless|reader]...  (default: all)
 // Run under a display (xvfb-run) or with QT_QPA_PLATFORM=offscreen.
 #include <sys/resource.h>
 #include <time.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -27,8 +32,9 @@
 #include <vector>
 
 #include "platform/qt_console_log_view.h"
-#include "platform/qt_process_runner_impl.h"
+#include "platform/qt_job_views.h"
 #include "platform/qt_tool_console.h"
+#include "platform/qt_tool_runner.h"
 
 using namespace kelvane;
 
@@ -39,6 +45,7 @@ struct Scenario {
     QStringList arguments;  // for the output source, before the end file
     double mib;
     double maxLateMs, p99LateMs, cpuSeconds, memoryMiB, closingMs;
+    bool reader = false;  // a screen reader reads each announcement
 };
 
 long long monotonicNs() {
@@ -101,7 +108,21 @@ void line(const char* what, double value, const char* unit, const QString& targe
                 met ? "ok" : "MISSED");
 }
 
+// Reads the text now and, as a screen reader does, the newest line and the
+// length of the text at each announcement.
+void readAsAScreenReader(ConsoleLogView* view) {
+    QAccessibleTextInterface* text = QAccessible::queryAccessibleInterface(view)->textInterface();
+    text->characterCount();
+    QObject::connect(view, &ConsoleLogView::announced, view,
+                     [text](int offset, const QString& line) {
+                         text->text(offset, offset + int(line.size()));
+                         text->characterCount();
+                         text->cursorPosition();
+                     });
+}
+
 bool run(const QString& source, const Scenario& scenario) {
+    QAccessible::setActive(scenario.reader);
     QTemporaryDir dir;
     const QString endFile = dir.filePath("end");
     QStringList arguments = scenario.arguments;
@@ -114,7 +135,7 @@ bool run(const QString& source, const Scenario& scenario) {
     window.setWindowTitle(QStringLiteral("Console benchmark"));
     window.resize(640, 480);
     window.show();
-    QtProcessRunner runner(&window);
+    QtToolRunner runner;
 
     // The probe: a 10 ms timer on the GUI thread and how late each tick is.
     std::vector<double> lateness;
@@ -160,7 +181,9 @@ bool run(const QString& source, const Scenario& scenario) {
         if (!console) return;
         if (!watch.console) {
             watch.console = console;
-            console->findChild<ConsoleLogView*>()->viewport()->installEventFilter(&watch);
+            auto* view = console->findChild<ConsoleLogView*>();
+            view->viewport()->installEventFilter(&watch);
+            if (scenario.reader) readAsAScreenReader(view);
         }
         auto* close = console->findChild<QPushButton*>("toolConsoleClose");
         if (close->isEnabled() && closingPaintedNs) close->click();
@@ -173,7 +196,8 @@ bool run(const QString& source, const Scenario& scenario) {
     const double cpuBefore = cpuSeconds();
     clock.start();
     probe.start();
-    const QList<ToolOutcome> outcomes = runner.shellWait({{commandLine, {}}}, WindowStyle::Normal);
+    const ToolJobResult result =
+        runInToolConsole(runner, {{{std::nullopt, {}, commandLine.toStdString(), {}}}}, {&window});
     probe.stop();
     const double cpu = cpuSeconds() - cpuBefore;
     const double growthMiB = (statusKiB("VmHWM:") - baseKiB) / 1024.0;
@@ -188,7 +212,7 @@ bool run(const QString& source, const Scenario& scenario) {
     const double maxBusy = busy.empty() ? 0 : busy.back();
 
     std::printf("%s: %.1f MiB, exit %s\n", scenario.name, scenario.mib,
-                outcomes.size() == 1 && outcomes[0].finishedNormally() ? "normal" : "ABNORMAL");
+                result.steps.size() == 1 && result.steps[0].succeeded() ? "normal" : "ABNORMAL");
     bool met = true;
     auto check = [&](const char* what, double value, const char* unit, double target) {
         const bool ok = target <= 0 || value <= target;
@@ -218,6 +242,9 @@ int main(int argc, char** argv) {
         {"paced", {"paced", QString::number(20 << 20), "3"}, 20, 20, 10, 0.3, 20, 50},
         {"flood", {"flood", QString::number(200 << 20)}, 200, 20, 0, 1.5, 20, 50},
         {"endless", {"endless", QString::number(200 << 20)}, 200, 20, 0, 1.5, 20, 50},
+        // 40 MiB in 2000-byte lines over 4 s: the log holds its most (5000
+        // lines of 2000 bytes, about 10 M characters) after the first second.
+        {"reader", {"wide", QString::number(40 << 20), "4"}, 40, 20, 10, 1.0, 20, 50, true},
     };
     QStringList chosen = app.arguments().mid(1);
     bool met = true;

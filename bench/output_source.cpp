@@ -4,6 +4,7 @@
 //   output_source paced BYTES SECONDS END_FILE  80-column lines, evenly spread
 //   output_source flood BYTES END_FILE          80-column lines, at full speed
 //   output_source endless BYTES END_FILE        no line end at all, full speed
+//   output_source wide BYTES SECONDS END_FILE   2000-byte lines, evenly spread
 #include <time.h>
 #include <unistd.h>
 
@@ -30,16 +31,17 @@ void writeAll(const char* data, std::size_t size) {
     }
 }
 
-// 64 KiB of text: numbered 80-column lines, or no line end at all.
-std::vector<char> block(bool lines) {
-    std::vector<char> text(1 << 16, 'x');
-    if (!lines) return text;
-    for (std::size_t at = 0, n = 0; at + 80 <= text.size(); at += 80, ++n) {
+// About 64 KiB of text: numbered lines of `width` bytes, or (width 0) no
+// line end at all.
+std::vector<char> block(std::size_t width) {
+    if (width == 0) return std::vector<char>(1 << 16, 'x');
+    std::vector<char> text((1 << 16) / width * width, 'x');
+    for (std::size_t at = 0, n = 0; at + width <= text.size(); at += width, ++n) {
         std::snprintf(text.data() + at, 80,
                       "%08zu Patching offset 0x%08zX: 00 00 00 00 -> 01 02 03 04 ", n, n * 16);
         std::memset(text.data() + at + std::strlen(text.data() + at), '.',
-                    79 - std::strlen(text.data() + at));
-        text[at + 79] = '\n';
+                    width - 1 - std::strlen(text.data() + at));
+        text[at + width - 1] = '\n';
     }
     return text;
 }
@@ -50,10 +52,10 @@ int main(int argc, char** argv) {
     if (argc < 4) return 2;
     const std::string mode = argv[1];
     const long long total = std::atoll(argv[2]);
-    const bool paced = mode == "paced";
+    const bool paced = mode == "paced" || mode == "wide";
     const double seconds = paced ? std::atof(argv[3]) : 0;
     const char* endFile = argv[paced ? 4 : 3];
-    const std::vector<char> text = block(mode != "endless");
+    const std::vector<char> text = block(mode == "endless" ? 0 : mode == "wide" ? 2000 : 80);
 
     const long long start = nowNs();
     long long written = 0;

@@ -150,11 +150,6 @@ void MainWindow::setUpLook() {
     patchFont.setBold(true);
     ui_->Command2->setFont(patchFont);
 
-    // The spinners VScroll1 and VScroll2 keep Qt's default orientation: the
-    // lower arrow adds a step, as on any vertical scroll bar. Qt keeps that
-    // arrow at the bottom even with invertedAppearance, which would only make
-    // the handle run upwards, so the default is the right choice.
-
     // Fixed size: the controls are placed at absolute positions.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }

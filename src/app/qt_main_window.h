@@ -22,7 +22,7 @@ class KeyboardAccess;
 struct PlatformServices {
     MessageBoxes& messages;
     FileDialogs& dialogs;
-    ProcessRunner& runner;
+    ToolRunner& runner;
     DesktopServices& desktop;
 };
 

@@ -22,8 +22,8 @@
 #include "platform/qt_dialog_units.h"
 #include "platform/qt_file_dialogs_impl.h"
 #include "platform/qt_message_box_dialogs.h"
-#include "platform/qt_process_runner_impl.h"
 #include "platform/qt_screen_fit.h"
+#include "platform/qt_tool_runner.h"
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -182,14 +182,12 @@ int runProgram(int& argc, char** argv, const std::function<void(QWidget&)>& befo
 
     QtMessageBoxes messages;
     QtFileDialogs dialogs;
-    QtProcessRunner runner;
+    QtToolRunner runner;
     QtDesktopServices desktop;
 
     MainWindow window(workDir, folders.kit(), {messages, dialogs, runner, desktop});
     messages.setParent(&window);
     dialogs.setParent(&window);
-    runner.setWindow(&window);
-    runner.setServices(&desktop, &messages);
     const QString workFolder = QString::fromStdString(folders.workDir);
     window.statusBar()->setToolTip(
         folders.installed

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
 #include "core/form_state.h"
 #include "core/program_directory.h"
@@ -16,11 +15,6 @@ struct StartupTexts {
 };
 
 StartupTexts startupTexts();
-
-// Program directory + "\" + output name.
-std::string outputPath(const ProgramDirectory& dir, std::string_view outputName);
-// Program directory + "\PACKED_" + output name.
-std::string packedOutputPath(const ProgramDirectory& dir, std::string_view outputName);
 
 // Derives the two output paths from the output name as it stands (text13).
 // Creates no file or directory.

@@ -10,11 +10,4 @@ std::string_view toolDisplayName(Tool tool) {
     return tool == Tool::HdlPatch ? "HDLPatch" : "ps2-packer";
 }
 
-std::optional<Tool> toolWithDisplayName(std::string_view name) {
-    for (Tool tool : {Tool::HdlPatch, Tool::Ps2Packer}) {
-        if (toolDisplayName(tool) == name) return tool;
-    }
-    return std::nullopt;
-}
-
 }  // namespace kelvane

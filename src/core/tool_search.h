@@ -1,6 +1,5 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,9 +13,6 @@ std::string_view toolFileName(Tool tool);
 
 // The name the messages use: "HDLPatch", "ps2-packer".
 std::string_view toolDisplayName(Tool tool);
-
-// The tool with that display name, if any.
-std::optional<Tool> toolWithDisplayName(std::string_view name);
 
 // Finds a tool when it may lie in more than one folder.
 class ToolSearch {

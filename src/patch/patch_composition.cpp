@@ -41,7 +41,7 @@ std::string packerCommandLine(const FormState& state, const ProgramDirectory& di
 
 void outputNameChanged(FormState& state, const ProgramDirectory& dir, std::string name) {
     state.text13 = std::move(name);
-    state.Text2 = dir.join("\\") + state.text13;
+    state.Text2 = outputPath(dir, state.text13);
 }
 
 std::string batchFilePath(const ProgramDirectory& dir) {

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/form_state.h"
 #include "core/program_directory.h"
+#include "platform/tool_job.h"
 
 namespace kelvane {
 
@@ -21,36 +23,19 @@ enum class PackingMethod {
 // The packing method of the system the program was built for.
 PackingMethod nativePackingMethod();
 
-inline constexpr const char* kHdlPatchName = "HDLPatch";
-inline constexpr const char* kPs2PackerName = "ps2-packer";
-inline constexpr const char* kCommandInterpreterName = "The command interpreter";
-
-// One program started by the run.
-struct PlannedStep {
-    std::string tool;              // name shown to the user
-    std::string program;           // the executable the command line starts
-    std::string commandLine;       // exactly as handed to the runner
-    std::string workingDirectory;  // empty: the program's current one
-};
-
-// A file the run must write, and the tool responsible for it.
-struct ExpectedOutput {
-    std::string tool;
-    std::string path;
-};
-
+// The patch run as a tool job. Its outputs are the patched loader, then
+// (packing) the packed loader, each checked to be a PS2 program.
 struct PatchPlan {
-    std::vector<PlannedStep> steps;
-    // Set for a batch-file packing run: where a.bat goes and its bytes (before
-    // conversion to the system code page).
-    std::string batchFilePath;
-    std::string batchFileText;
-    // The patched output, then (packing) the packed output.
-    std::vector<ExpectedOutput> outputs;
+    ToolJob job;
+    // The tool that writes each output.
+    std::vector<Tool> writers;
+    // Set when a batch file is needed but cannot hold the paths as they are:
+    // the message, and nothing may run.
+    std::optional<std::string> refusal;
 
     // Each tool runs as its own step and is judged on its own file; a batch
     // file runs both in one step.
-    bool toolByTool() const { return batchFilePath.empty(); }
+    bool toolByTool() const { return job.scratchPath.empty(); }
 };
 
 // What pressing "Patch" runs, once the request has passed the checks.

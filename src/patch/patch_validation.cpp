@@ -207,12 +207,13 @@ std::optional<PatchRefusal> checkPatchRequest(const FormState& state, const Prog
     const bool batch = options.pack && options.method == PackingMethod::BatchFile;
     std::vector<NamedPath> paths{
         {"program directory", dir.directory(), true},
-        {"tool HDLPatch", hdlpatchPath(dir), true},
+        {"tool " + std::string(toolDisplayName(Tool::HdlPatch)), hdlpatchPath(dir), true},
         {"loaded file", state.openelf},
         {"output file", state.Text2},
     };
     if (options.pack) {
-        paths.push_back({"tool ps2-packer", ps2PackerPath(dir), true});
+        paths.push_back(
+            {"tool " + std::string(toolDisplayName(Tool::Ps2Packer)), ps2PackerPath(dir), true});
         paths.push_back({"packed output file", state.textpacked});
     }
     for (const SwitchField& row : kSwitchFields) {
@@ -234,7 +235,8 @@ std::optional<PatchRefusal> checkPatchRequest(const FormState& state, const Prog
     // would reach the tool.
     const std::string patchLine = patchCommandLine(state, dir);
     if (splitWindowsCommandLine(patchLine) != intendedPatchArguments(state, dir)) {
-        return error("The patch command line would not reach HDLPatch unchanged:\n" + patchLine);
+        return error("The patch command line would not reach " +
+                     std::string(toolDisplayName(Tool::HdlPatch)) + " unchanged:\n" + patchLine);
     }
 
     if (auto r = checkOutputFiles(state, dir, options)) return r;

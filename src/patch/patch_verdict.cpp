@@ -3,127 +3,116 @@
 namespace kelvane {
 namespace {
 
-const char* whatItWrites(const ExpectedOutput& output) {
-    return output.tool == kPs2PackerName ? "packed loader" : "patched loader";
+// One output of the plan with the tool that writes it and what became of it.
+struct Output {
+    std::string tool;
+    const char* what;  // "patched loader", "packed loader"
+    const std::string& path;
+    const OutputFact& fact;
+};
+
+Output outputOf(const PatchPlan& plan, const ToolJobResult& result, std::size_t i) {
+    const Tool tool = plan.writers[i];
+    return {std::string(toolDisplayName(tool)),
+            tool == Tool::Ps2Packer ? "packed loader" : "patched loader", plan.job.outputs[i].path,
+            result.outputs[i]};
 }
 
-std::string notWritten(const ExpectedOutput& output, const ToolEnd& end) {
+std::string notWritten(const Output& output, const ToolOutcome& end) {
     const std::string how = outcomePhrase(end);
     return output.tool + (how.empty() ? "" : " " + how + " and") + " did not write the " +
-           whatItWrites(output) + ":\n" + output.path;
+           output.what + ":\n" + output.path;
 }
 
-std::string mayBeIncomplete(const std::string& tool, const ToolEnd& end,
-                            const ExpectedOutput& output) {
-    return tool + " wrote the " + whatItWrites(output) + " but then " + outcomePhrase(end) +
+std::string mayBeIncomplete(const Output& output, const ToolOutcome& end) {
+    return output.tool + " wrote the " + output.what + " but then " + outcomePhrase(end) +
            ", so the file may be incomplete:\n" + output.path;
 }
 
-std::string notStarted(const PlannedStep& step, const ToolEnd& end) {
-    return notStartedMessage(step.tool, step.program, end.error);
+std::string notStarted(const ToolStep& step, const ToolOutcome& end) {
+    const std::string tool =
+        step.tool ? std::string(toolDisplayName(*step.tool)) : "The command interpreter";
+    return notStartedMessage(tool, step.program, end.error);
 }
 
-// What output i is instead of a PS2 program, if it was written and is not one.
-const std::optional<std::string>& notAProgram(const PatchRunFacts& facts, std::size_t i) {
-    static const std::optional<std::string> kProgram;
-    return i < facts.notAProgram.size() && facts.written[i] ? facts.notAProgram[i] : kProgram;
+// What the output is instead of a PS2 program, if it was written and is not one.
+const std::optional<std::string>& notAProgram(const Output& output) {
+    return output.fact.unusable;
 }
 
 // `end` is how the tool ended, when that is known and it did not succeed.
-std::string notAProgramText(const ExpectedOutput& output, const std::string& what,
-                            const ToolEnd* end) {
-    std::string text = std::string("The ") + whatItWrites(output) + " that " + output.tool +
+std::string notAProgramText(const Output& output, const std::string& what, const ToolOutcome* end) {
+    std::string text = std::string("The ") + output.what + " that " + output.tool +
                        " wrote is not a PS2 program (it is " + what + ")";
     if (end) text += ", and " + output.tool + " " + outcomePhrase(*end);
     return text + ":\n" + output.path;
 }
 
 // Why the packer was not started after the patch step.
-const char* packerHeldBack(const PatchRunFacts& facts) {
-    if (facts.ends.empty() || !facts.written[0]) return "no older file is packed";
-    if (!facts.ends[0].succeeded()) return "no incomplete file is packed";
+const char* packerHeldBack(const ToolJobResult& result) {
+    if (result.steps.empty() || !result.outputs[0].written) return "no older file is packed";
+    if (!result.steps[0].succeeded()) return "no incomplete file is packed";
     return "nothing but a PS2 program is packed";
 }
 
 // One step per output: each tool is judged on its own file.
-void judgeToolSteps(const PatchPlan& plan, const PatchRunFacts& facts,
+void judgeToolSteps(const PatchPlan& plan, const ToolJobResult& result,
                     std::vector<std::string>& problems) {
-    for (std::size_t i = 0; i < plan.steps.size(); ++i) {
-        if (i >= facts.ends.size()) {
-            problems.push_back(plan.steps[i].tool + " was not started, so that " +
-                               packerHeldBack(facts) + ".");
+    const std::vector<ToolStep>& steps = plan.job.steps;
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        if (i >= result.steps.size()) {
+            problems.push_back(outputOf(plan, result, i).tool + " was not started, so that " +
+                               packerHeldBack(result) + ".");
             return;
         }
-        const ToolEnd& end = facts.ends[i];
-        if (!end.started) {
-            problems.push_back(notStarted(plan.steps[i], end));
-        } else if (!facts.written[i]) {
-            problems.push_back(notWritten(plan.outputs[i], end));
-        } else if (const auto& what = notAProgram(facts, i)) {
-            problems.push_back(
-                notAProgramText(plan.outputs[i], *what, end.succeeded() ? nullptr : &end));
+        const ToolOutcome& end = result.steps[i];
+        const Output output = outputOf(plan, result, i);
+        if (!end.started()) {
+            problems.push_back(notStarted(steps[i], end));
+        } else if (!output.fact.written) {
+            problems.push_back(notWritten(output, end));
+        } else if (const auto& what = notAProgram(output)) {
+            problems.push_back(notAProgramText(output, *what, end.succeeded() ? nullptr : &end));
         } else if (!end.succeeded()) {
-            problems.push_back(mayBeIncomplete(plan.steps[i].tool, end, plan.outputs[i]));
+            problems.push_back(mayBeIncomplete(output, end));
         }
     }
 }
 
 // One batch file runs both tools; only its interpreter's end is known, and it
 // ends the way the last tool did.
-void judgeBatchRun(const PatchPlan& plan, const PatchRunFacts& facts,
+void judgeBatchRun(const PatchPlan& plan, const ToolJobResult& result,
                    std::vector<std::string>& problems) {
-    if (facts.ends.empty() || !facts.ends.front().started) {
-        problems.push_back(
-            notStarted(plan.steps.front(), facts.ends.empty() ? ToolEnd{} : facts.ends.front()));
+    if (result.steps.empty() || !result.steps.front().started()) {
+        problems.push_back(notStarted(plan.job.steps.front(),
+                                      result.steps.empty() ? ToolOutcome{} : result.steps.front()));
         return;
     }
-    const ToolEnd& end = facts.ends.front();
-    const bool patched = facts.written[0];
-    const bool packed = facts.written[1];
+    const ToolOutcome& end = result.steps.front();
+    const Output patched = outputOf(plan, result, 0);
+    const Output packed = outputOf(plan, result, 1);
     // Which tool failed is not known, so neither is named as failing.
-    ToolEnd ranToEnd;
-    ranToEnd.started = true;
-    if (!patched) problems.push_back(notWritten(plan.outputs[0], ranToEnd));
-    for (std::size_t i = 0; i < plan.outputs.size(); ++i) {
-        if (const auto& what = notAProgram(facts, i))
-            problems.push_back(notAProgramText(plan.outputs[i], *what, nullptr));
+    const ToolOutcome ranToEnd = ToolOutcome::exited(0);
+    if (!patched.fact.written) problems.push_back(notWritten(patched, ranToEnd));
+    for (const Output& output : {patched, packed}) {
+        if (const auto& what = notAProgram(output))
+            problems.push_back(notAProgramText(output, *what, nullptr));
     }
-    if (!packed) {
-        problems.push_back(notWritten(plan.outputs[1], ranToEnd));
-    } else if (!patched) {
-        problems.push_back("The packed loader was made from an older file:\n" +
-                           plan.outputs[1].path);
-    } else if (notAProgram(facts, 0) && !notAProgram(facts, 1)) {
+    if (!packed.fact.written) {
+        problems.push_back(notWritten(packed, ranToEnd));
+    } else if (!patched.fact.written) {
+        problems.push_back("The packed loader was made from an older file:\n" + packed.path);
+    } else if (notAProgram(patched) && !notAProgram(packed)) {
         problems.push_back("The packed loader was made from a file that is not a PS2 program:\n" +
-                           plan.outputs[1].path);
+                           packed.path);
     }
-    if ((patched || packed) && !end.succeeded()) {
+    if ((patched.fact.written || packed.fact.written) && !end.succeeded()) {
         std::string text =
             "The packing run " + outcomePhrase(end) + ", so what it wrote may be incomplete:";
-        for (std::size_t i = 0; i < plan.outputs.size(); ++i)
-            if (facts.written[i]) text += "\n" + plan.outputs[i].path;
+        for (const Output& output : {patched, packed})
+            if (output.fact.written) text += "\n" + output.path;
         problems.push_back(text);
     }
-}
-
-}  // namespace
-
-bool nextStepMayRun(const ToolEnd& end, bool wroteItsOutput, bool outputIsAProgram) {
-    return end.succeeded() && wroteItsOutput && outputIsAProgram;
-}
-
-std::vector<std::string> judgePatchRun(const PatchPlan& plan, const PatchRunFacts& facts) {
-    std::vector<std::string> problems;
-    if (plan.toolByTool()) {
-        judgeToolSteps(plan, facts, problems);
-    } else {
-        judgeBatchRun(plan, facts, problems);
-    }
-    if (facts.batchFileLeft) {
-        problems.push_back("The packing batch file could not be deleted:\n" + plan.batchFilePath +
-                           "\n" + *facts.batchFileLeft);
-    }
-    return problems;
 }
 
 std::string joinParagraphs(const std::vector<std::string>& paragraphs) {
@@ -133,6 +122,34 @@ std::string joinParagraphs(const std::vector<std::string>& paragraphs) {
         text += paragraph;
     }
     return text;
+}
+
+}  // namespace
+
+std::string judgePatchRun(const PatchPlan& plan, const ToolJobResult& result,
+                          const ProgramDirectory& dir) {
+    if (result.scratchNotWritten) {
+        return "The packing batch file could not be written:\n" + plan.job.scratchPath + "\n" +
+               *result.scratchNotWritten;
+    }
+    std::vector<std::string> problems;
+    if (plan.toolByTool()) {
+        judgeToolSteps(plan, result, problems);
+    } else {
+        judgeBatchRun(plan, result, problems);
+    }
+    if (result.scratchLeft) {
+        problems.push_back("The packing batch file could not be deleted:\n" + plan.job.scratchPath +
+                           "\n" + *result.scratchLeft);
+    }
+    // A tool that is missing: say where it goes.
+    if (!problems.empty()) {
+        for (const Tool tool : plan.writers) {
+            const std::string advice = dir.missingToolAdvice(tool);
+            if (!advice.empty()) problems.push_back(advice);
+        }
+    }
+    return joinParagraphs(problems);
 }
 
 }  // namespace kelvane

@@ -34,10 +34,6 @@ class PatchRunController : public QObject {
     void patch();
 
   private:
-    // Writes a.bat; reports and returns false when it cannot.
-    bool writeBatchFile(const PatchPlan& plan);
-    void run(const PatchPlan& plan);
-
     Widgets widgets_;
     AppContext& context_;
     PackingMethod packingMethod_;

@@ -102,7 +102,8 @@ bool sameFile(const std::string& a, const std::string& b) {
     return comparable(a) == comparable(b);
 }
 
-FileStamp stampOf(const std::string& path) {
+// What the file at path is now, touching nothing.
+static FileStamp stampOf(const std::string& path) {
     FileStamp stamp;
     stamp.kind = fileKind(path);
     if (stamp.kind != FileKind::Regular) return stamp;

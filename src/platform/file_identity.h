@@ -43,9 +43,6 @@ struct FileStamp {
     std::optional<std::filesystem::file_time_type> originalModified;
 };
 
-// What the file at path is now, touching nothing.
-FileStamp stampOf(const std::string& path);
-
 // Records the file before a run. An existing regular file gets its
 // modification time moved two days back, so that any write during the run
 // shows as a new time even where file times have a resolution of two seconds

@@ -8,8 +8,8 @@
 #include "platform/qt_desktop_services.h"
 #include "platform/qt_file_dialogs.h"
 #include "platform/qt_message_boxes.h"
-#include "platform/qt_process_runner.h"
 #include "platform/qt_run_guard.h"
+#include "platform/tool_runner.h"
 
 namespace kelvane {
 
@@ -23,7 +23,7 @@ struct AppContext {
     ProgramDirectory programDir;
     MessageBoxes& messages;
     FileDialogs& dialogs;
-    ProcessRunner& runner;
+    ToolRunner& runner;
     DesktopServices& desktop;
     QWidget* mainWindow;
     // Moves the keyboard focus to the invisible sink, which accepts no text.

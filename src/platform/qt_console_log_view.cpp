@@ -17,6 +17,10 @@ constexpr int kMargin = 4;
 constexpr int kTabStop = 8;
 // New output is announced at most this often.
 constexpr int kAnnounceIntervalMs = 300;
+// Assistive technology reads the newest kept lines up to this many
+// characters (and always the newest line whole): the text is built anew for
+// each announcement, and the whole log could hold ten million.
+constexpr qsizetype kMaxReadableChars = 256 * 1024;
 
 // Tool output as text: tabs become blanks up to the next tab stop, other
 // control characters a visible replacement, so that the columns line up.
@@ -98,9 +102,10 @@ void ConsoleLogView::announceNewOutput() {
     while (last > 0 && log_.line(last - 1).text.empty() && log_.line(last - 1).cutBytes == 0)
         --last;
     if (last == 0) return;
+    const int offset = lineOffset(last - 1);
+    if (offset < 0) return;  // older than the readable text
     sinceAnnounced_.start();
     announcedChanges_ = log_.changes();
-    const int offset = lineOffset(last - 1);
     const QString line = displayText(last - 1);
     QAccessibleTextInsertEvent event(this, offset, line);
     QAccessible::updateAccessibility(&event);
@@ -110,26 +115,48 @@ void ConsoleLogView::announceNewOutput() {
 const QString& ConsoleLogView::wholeText() const {
     if (textChanges_ == log_.changes()) return text_;
     textChanges_ = log_.changes();
+    // The newest lines first, as many as the bound holds.
+    std::vector<QString> lines;
+    qsizetype size = 0;
+    std::size_t first = log_.size();
+    while (first > 0) {
+        QString line = displayText(first - 1);
+        if (!lines.empty() && size + line.size() + 1 > kMaxReadableChars) break;
+        size += line.size() + 1;
+        lines.push_back(std::move(line));
+        --first;
+    }
+    firstReadable_ = first;
     text_.clear();
+    text_.reserve(size);
     lineStarts_.clear();
-    lineStarts_.reserve(log_.size());
-    for (std::size_t i = 0; i < log_.size(); ++i) {
-        if (i > 0) text_ += QLatin1Char('\n');
+    lineStarts_.reserve(lines.size());
+    for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
+        if (!lineStarts_.empty()) text_ += QLatin1Char('\n');
         lineStarts_.push_back(int(text_.size()));
-        text_ += displayText(i);
+        text_ += *line;
     }
     return text_;
 }
 
 int ConsoleLogView::lineOffset(std::size_t index) const {
     const QString& text = wholeText();
-    return index < lineStarts_.size() ? lineStarts_[index] : int(text.size());
+    if (index < firstReadable_) return -1;
+    const std::size_t at = index - firstReadable_;
+    return at < lineStarts_.size() ? lineStarts_[at] : int(text.size());
 }
 
 std::size_t ConsoleLogView::lineAtOffset(int offset) const {
     wholeText();
     const auto after = std::upper_bound(lineStarts_.begin(), lineStarts_.end(), offset);
-    return after == lineStarts_.begin() ? 0 : std::size_t(after - lineStarts_.begin() - 1);
+    const std::size_t at =
+        after == lineStarts_.begin() ? 0 : std::size_t(after - lineStarts_.begin() - 1);
+    return firstReadable_ + at;
+}
+
+// Where readable line `at` (counted from firstReadable_) ends in the text.
+static int lineEnd(const std::vector<int>& starts, std::size_t at, const QString& text) {
+    return at + 1 < starts.size() ? starts[at + 1] - 1 : int(text.size());
 }
 
 QRect ConsoleLogView::characterRect(int offset) const {
@@ -138,8 +165,9 @@ QRect ConsoleLogView::characterRect(int offset) const {
     const std::size_t line = lineAtOffset(offset);
     const std::size_t first = std::size_t(verticalScrollBar()->value());
     if (line < first || line > first + std::size_t(visibleRows())) return {};
-    const int start = lineStarts_[line];
-    const int end = line + 1 < lineStarts_.size() ? lineStarts_[line + 1] - 1 : int(text.size());
+    const std::size_t at = line - firstReadable_;
+    const int start = lineStarts_[at];
+    const int end = lineEnd(lineStarts_, at, text);
     const QFontMetrics metrics = fontMetrics();
     const int x = kMargin - horizontalScrollBar()->value() +
                   metrics.horizontalAdvance(text.mid(start, offset - start));
@@ -152,9 +180,10 @@ int ConsoleLogView::offsetAt(QPoint point) const {
     const std::size_t line = std::size_t(verticalScrollBar()->value()) +
                              std::size_t((point.y() - kMargin) / rowHeight());
     const QString& text = wholeText();
-    if (line >= lineStarts_.size()) return -1;
-    const int start = lineStarts_[line];
-    const int end = line + 1 < lineStarts_.size() ? lineStarts_[line + 1] - 1 : int(text.size());
+    if (line < firstReadable_ || line - firstReadable_ >= lineStarts_.size()) return -1;
+    const std::size_t at = line - firstReadable_;
+    const int start = lineStarts_[at];
+    const int end = lineEnd(lineStarts_, at, text);
     const int column = (point.x() - kMargin + horizontalScrollBar()->value()) / charWidth_;
     return start + qBound(0, column, end - start);
 }

@@ -19,10 +19,11 @@ namespace kelvane {
 // The log changes without telling the view: refresh() brings the view up to
 // date and is cheap when nothing changed.
 //
-// Assistive technology reads the kept log as one text (see
-// qt_console_log_accessible.h) and hears of new output a few times a second
-// at most, each time the newest line only, so that a flood of output does not
-// flood it. None of this costs anything while nothing reads it.
+// Assistive technology reads the newest kept lines, up to about 256 K
+// characters, as one text (see qt_console_log_accessible.h) and hears of new
+// output a few times a second at most, each time the newest line only, so
+// that a flood of output does not flood it. None of this costs anything
+// while nothing reads it.
 class ConsoleLogView : public QAbstractScrollArea {
     Q_OBJECT
   public:
@@ -31,13 +32,12 @@ class ConsoleLogView : public QAbstractScrollArea {
     void refresh();
     // The colour of a line that says a step ended well or not.
     static QColor outcomeColour(bool good);
-    // The text of one kept line as shown (tabs expanded, cut mark added).
-    QString displayText(std::size_t index) const;
-
-    // The kept lines as shown, joined by "\n"; built when asked and kept
-    // until the log changes.
+    // The newest kept lines as shown, joined by "\n": as many as about
+    // 256 K characters hold, and the newest line always. Built when asked and
+    // kept until the log changes.
     const QString& wholeText() const;
-    // Where kept line `index` starts in wholeText().
+    // Where kept line `index` starts in wholeText(); -1 for a line older
+    // than the text holds.
     int lineOffset(std::size_t index) const;
     // The kept line that holds offset `offset` of wholeText().
     std::size_t lineAtOffset(int offset) const;
@@ -65,6 +65,8 @@ class ConsoleLogView : public QAbstractScrollArea {
     void updateScrollBars();
     void userScrolled(int value);
     void announceNewOutput();
+    // The text of one kept line as shown (tabs expanded, cut mark added).
+    QString displayText(std::size_t index) const;
     friend class ConsoleLogAccessible;
 
     const OutputLog& log_;
@@ -74,9 +76,10 @@ class ConsoleLogView : public QAbstractScrollArea {
     std::uint64_t topLine_ = 0;  // counted from the first line ever appended
     int charWidth_ = 8;
 
-    // wholeText() and where each line starts in it, for log_.changes() ==
-    // textChanges_.
+    // wholeText(), the kept line it starts with and where each of its lines
+    // starts in it, for log_.changes() == textChanges_.
     mutable QString text_;
+    mutable std::size_t firstReadable_ = 0;
     mutable std::vector<int> lineStarts_;
     mutable std::uint64_t textChanges_ = ~std::uint64_t{0};
     // Set once assistive technology (or a test) has read the text.

@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -14,7 +15,7 @@
 #include "platform/qt_busy_indicator.h"
 #include "platform/qt_console_log_view.h"
 #include "platform/qt_open_with_report.h"
-#include "platform/qt_tool_outcome_text.h"
+#include "platform/qt_text.h"
 
 namespace kelvane {
 namespace {
@@ -136,38 +137,43 @@ ToolConsole::ToolConsole(QWidget* parent, DesktopServices* desktop, MessageBoxes
 
 ToolConsole::~ToolConsole() = default;
 
-void ToolConsole::beginStep(const ToolCommand& step) {
+void ToolConsole::stepStarted(const ToolStep& step) {
+    // A job that starts nothing shows no console.
+    if (!isVisible()) show();
+    const QString commandLine = qtText(step.commandLine);
     // A blank line sets each later step apart from the one before.
     if (log_.size() > 0) log_.appendLine({}, OutputLog::Kind::Output);
-    log_.appendLine(step.commandLine.toLocal8Bit().toStdString(), OutputLog::Kind::Command);
-    const QString title = step.title.isEmpty() ? programName(step.commandLine) : step.title;
+    log_.appendLine(commandLine.toLocal8Bit().toStdString(), OutputLog::Kind::Command);
+    const QString title = step.title.empty() ? programName(commandLine) : qtText(step.title);
     title_->setText(title);
     setWindowTitle(title.isEmpty()
                        ? QString::fromUtf8(kProgramTitle)
                        : title + QStringLiteral(" - ") + QString::fromUtf8(kProgramTitle));
-    command_->setAccessibleName(step.commandLine);
-    command_->setText(wrappable(step.commandLine));
+    command_->setAccessibleName(commandLine);
+    command_->setText(wrappable(commandLine));
     busy_->setBusy(true);
     stop_->setEnabled(true);
     refreshNow();
 }
 
-void ToolConsole::appendOutput(std::string_view bytes) {
+void ToolConsole::stepOutput(std::string_view bytes) {
     log_.appendOutput(bytes);
     if (!repaintTimer_.isActive()) repaintTimer_.start();
 }
 
-void ToolConsole::endOutput() {
+void ToolConsole::stepEnded(const ToolOutcome& outcome, const JobOutput* output,
+                            const OutputFact& fact) {
+    // A last line without a line end ends here.
     log_.endOutput();
-}
-
-void ToolConsole::endStep(const ToolOutcome& outcome, const QString& writtenFile) {
-    const bool good = outcome.finishedNormally() && outcome.exitCode == 0;
-    const QString closingLine = describeOutcome(outcome, writtenFile);
+    const QString file = output ? qtText(output->path) : QString();
+    const std::string mustBe = output ? output->mustBe : std::string();
+    const bool good = outcome.succeeded() && (!output || fact.usable());
+    const QString closingLine = qtText(
+        kelvane::closingLine(outcome, fact, stdText(QDir::toNativeSeparators(file)), mustBe));
     log_.appendLine(closingLine.toLocal8Bit().toStdString(),
                     good ? OutputLog::Kind::Success : OutputLog::Kind::Failure);
     showOutcome(closingLine, good);
-    if (!writtenFile.isEmpty()) writtenFile_ = writtenFile;
+    if (fact.written) writtenFile_ = file;
     // The end of a tool shows at once, not at the next tick.
     refreshNow();
 }

@@ -8,7 +8,7 @@
 #include "platform/output_log.h"
 #include "platform/qt_desktop_services.h"
 #include "platform/qt_message_boxes.h"
-#include "platform/qt_process_runner.h"
+#include "platform/tool_runner.h"
 
 class QLabel;
 class QPushButton;
@@ -18,7 +18,7 @@ namespace kelvane {
 class BusyIndicator;
 class ConsoleLogView;
 
-// The window that shows a waited-for tool run: its title says what the run
+// The window that follows a waited-for tool job: its title says what the run
 // does, the running step's command line is shown whole (wrapped), a busy bar
 // moves while a tool runs, and the log holds each step's command line, the
 // tool's output and one line saying how it ended (naming the file it wrote).
@@ -32,7 +32,7 @@ class ConsoleLogView;
 // no input. Child names: "toolConsoleTitle", "toolConsoleCommand",
 // "toolConsoleBusy", "toolConsoleLog", "toolConsoleOutcome", "toolConsoleCopy",
 // "toolConsoleOpenFolder", "toolConsoleStop", "toolConsoleClose".
-class ToolConsole : public QDialog {
+class ToolConsole : public QDialog, public ToolJobObserver {
     Q_OBJECT
   public:
     // `desktop` and `messages` serve Open Folder; without them it is hidden.
@@ -40,17 +40,13 @@ class ToolConsole : public QDialog {
                          MessageBoxes* messages = nullptr);
     ~ToolConsole() override;
 
-    void beginStep(const ToolCommand& step);
-    // Output bytes as the tool wrote them, split anywhere.
-    void appendOutput(std::string_view bytes);
-    // The tool's output is over (a last line without a line end ends here).
-    void endOutput();
-    // `writtenFile` is the step's output file when the step wrote it.
-    void endStep(const ToolOutcome& outcome, const QString& writtenFile = {});
+    void stepStarted(const ToolStep& step) override;
+    void stepOutput(std::string_view bytes) override;
+    void stepEnded(const ToolOutcome& outcome, const JobOutput* output,
+                   const OutputFact& fact) override;
     // Every step is done: Stop is disabled and Close enabled.
     void finish();
 
-    bool isRunning() const { return running_; }
     // The whole log, as Copy Log puts it on the clipboard.
     QString logText() const;
     const OutputLog& log() const { return log_; }

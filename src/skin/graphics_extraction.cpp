@@ -32,6 +32,17 @@ std::string graphicsExtractionCommandLine(const ProgramDirectory& dir,
     return line;
 }
 
+ToolJob graphicsExtractionJob(const ProgramDirectory& dir, std::string_view loadedFile,
+                              const std::string& directory) {
+    ToolJob job;
+    job.steps.push_back({Tool::HdlPatch, hdlpatchPath(dir),
+                         graphicsExtractionCommandLine(dir, loadedFile), directory,
+                         "Extracting graphics"});
+    for (const char* file : kGraphicsSetFiles)
+        job.outputs.push_back({graphicsFilePath(directory, dir.separator(), file)});
+    return job;
+}
+
 bool extractionCommandLineIsFaithful(const ProgramDirectory& dir, std::string_view loadedFile) {
     const std::vector<std::string> expected = {hdlpatchPath(dir), "/X", std::string(loadedFile)};
     return splitWindowsCommandLine(graphicsExtractionCommandLine(dir, loadedFile)) == expected;
@@ -52,32 +63,34 @@ std::string directoryNotWritableMessage(std::string_view directory) {
 }
 
 std::string pathNotPassableMessage(std::string_view path) {
-    return "The path " + std::string(path) +
-           " contains characters that cannot be passed to HDLPatch. Nothing was started.";
+    return "The path " + std::string(path) + " contains characters that cannot be passed to " +
+           std::string(toolDisplayName(Tool::HdlPatch)) + ". Nothing was started.";
 }
 
-std::optional<Report> judgeExtraction(const ProgramDirectory& dir, std::string_view directory,
-                                      const ToolEnd& end,
-                                      const std::vector<std::string>& notWritten,
-                                      bool announceSuccess) {
+std::optional<Report> judgeExtraction(const ProgramDirectory& dir, const ToolJob& job,
+                                      const ToolJobResult& result, bool announceSuccess) {
     const std::string tool = hdlpatchPath(dir);
-    if (!end.started) {
-        std::string text = notStartedMessage("HDLPatch", tool, end.error);
+    const std::string_view name = toolDisplayName(Tool::HdlPatch);
+    const ToolOutcome end = result.steps.empty() ? ToolOutcome{} : result.steps.front();
+    if (!end.started()) {
+        std::string text = notStartedMessage(name, tool, end.error);
         // A missing tool: say where it goes.
         if (const std::string advice = dir.missingToolAdvice(Tool::HdlPatch); !advice.empty())
             text += "\n" + advice;
         return Report{text, MessageIcon::Error};
     }
     if (!end.succeeded()) {
-        return Report{"HDLPatch (" + tool + ") " + outcomePhrase(end) +
+        return Report{std::string(name) + " (" + tool + ") " + outcomePhrase(end) +
                           ". The graphics may not have been extracted, or only in part.",
                       MessageIcon::Error};
     }
-    if (!notWritten.empty()) {
-        std::string text =
-            "HDLPatch ended, but did not write these files in " + std::string(directory) + ":";
-        for (const auto& file : notWritten) text += "\n" + file;
-        return Report{text, MessageIcon::Error};
+    std::string missing;
+    for (std::size_t i = 0; i < result.outputs.size(); ++i)
+        if (!result.outputs[i].written) missing += "\n" + std::string(kGraphicsSetFiles[i]);
+    if (!missing.empty()) {
+        return Report{std::string(name) + " ended, but did not write these files in " +
+                          job.steps.front().workingDirectory + ":" + missing,
+                      MessageIcon::Error};
     }
     if (announceSuccess) return Report{graphicsExtractedMessage(dir), MessageIcon::None};
     return std::nullopt;

@@ -7,7 +7,7 @@
 
 #include "core/message_icon.h"
 #include "core/program_directory.h"
-#include "platform/tool_outcome.h"
+#include "platform/tool_job.h"
 
 namespace kelvane {
 
@@ -24,6 +24,11 @@ std::string graphicsFilePath(std::string_view directory, char separator, std::st
 // loader path. There is no output argument; the caller starts the tool in the
 // target directory.
 std::string graphicsExtractionCommandLine(const ProgramDirectory& dir, std::string_view loadedFile);
+
+// The job that extracts the graphics of the loaded file into `directory`:
+// HDLPatch started there, expected to write the six files of the graphics set.
+ToolJob graphicsExtractionJob(const ProgramDirectory& dir, std::string_view loadedFile,
+                              const std::string& directory);
 
 // True when a Windows command-line parser hands the tool exactly the tool path,
 // "/X" and the loader path again (false, for example, when a path holds a
@@ -46,14 +51,12 @@ struct Report {
     MessageIcon icon = MessageIcon::None;
 };
 
-// The verdict on one extraction into `directory`, once the tool has ended:
-// it must have started, ended by itself with exit code 0 and written all six
-// files of the graphics set during this run (`notWritten` lists those it did
-// not). A failure is an error box; success is announced only when asked for
-// (the preload stays silent).
-std::optional<Report> judgeExtraction(const ProgramDirectory& dir, std::string_view directory,
-                                      const ToolEnd& end,
-                                      const std::vector<std::string>& notWritten,
-                                      bool announceSuccess);
+// The verdict on one extraction job (see graphicsExtractionJob), once it is
+// over: the tool must have started, ended by itself with exit code 0 and
+// written all six files of the graphics set during this run. A failure is an
+// error box; success is announced only when asked for (the preload stays
+// silent).
+std::optional<Report> judgeExtraction(const ProgramDirectory& dir, const ToolJob& job,
+                                      const ToolJobResult& result, bool announceSuccess);
 
 }  // namespace kelvane

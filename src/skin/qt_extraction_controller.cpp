@@ -6,11 +6,9 @@
 #include <QPointer>
 #include <QPushButton>
 
-#include "core/graphics_set.h"
 #include "core/messages.h"
 #include "core/tool_paths.h"
 #include "platform/qt_text.h"
-#include "platform/qt_tool_outcome_text.h"
 #include "skin/graphics_extraction.h"
 #include "skin/qt_picture_box.h"
 
@@ -52,13 +50,6 @@ void ExtractionController::preloadGraphics() {
     runExtraction(previewDirectory(context_.programDir), false);
 }
 
-std::vector<std::string> ExtractionController::graphicsFiles(const std::string& directory) const {
-    std::vector<std::string> files;
-    for (const char* file : kGraphicsSetFiles)
-        files.push_back(graphicsFilePath(directory, context_.programDir.separator(), file));
-    return files;
-}
-
 void ExtractionController::runExtraction(const std::string& directory, bool announceSuccess) {
     const ProgramDirectory& dir = context_.programDir;
     const std::string& loaded = context_.state.openelf;
@@ -80,36 +71,15 @@ void ExtractionController::runExtraction(const std::string& directory, bool anno
     }
 
     context_.runs.begin();
-    std::vector<FileStamp> before;
-    for (const std::string& file : graphicsFiles(directory)) before.push_back(stampBeforeRun(file));
+    const ToolJob job = graphicsExtractionJob(dir, loaded, directory);
     QPointer<ExtractionController> self(this);
-    const ToolCommand command{qtText(graphicsExtractionCommandLine(dir, loaded)), qtText(directory),
-                              QStringLiteral("Extracting graphics")};
-    const StartOutcome start = context_.runner.shellStart(
-        command, WindowStyle::Hidden,
-        [self, directory, before, announceSuccess](const ToolOutcome& o) {
-            if (self) self->toolFinished(directory, before, announceSuccess, toolEnd(o));
-        });
-    if (!start.started) {
-        ToolEnd notStarted;
-        notStarted.error = stdText(start.error);
-        toolFinished(directory, before, announceSuccess, notStarted);
-    }
-}
-
-void ExtractionController::toolFinished(const std::string& directory,
-                                        const std::vector<FileStamp>& before, bool announceSuccess,
-                                        const ToolEnd& end) {
-    context_.runs.end();
-    const std::vector<std::string> files = graphicsFiles(directory);
-    std::vector<std::string> notWritten;
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        if (!writtenDuringRun(before[i], files[i])) notWritten.emplace_back(kGraphicsSetFiles[i]);
-        restoreIfUnwritten(before[i], files[i]);
-    }
-    if (const auto report =
-            judgeExtraction(context_.programDir, directory, end, notWritten, announceSuccess))
-        context_.messages.show(qtText(report->text), report->icon);
+    context_.runner.startJob(job, [self, job, announceSuccess](const ToolJobResult& result) {
+        if (!self) return;
+        self->context_.runs.end();
+        if (const auto report =
+                judgeExtraction(self->context_.programDir, job, result, announceSuccess))
+            self->context_.messages.show(qtText(report->text), report->icon);
+    });
 }
 
 void ExtractionController::viewCurrentSkin() {

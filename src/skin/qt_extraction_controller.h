@@ -3,11 +3,9 @@
 #include <QObject>
 #include <functional>
 #include <string>
-#include <vector>
 
 #include "platform/file_identity.h"
 #include "platform/qt_app_context.h"
-#include "platform/tool_outcome.h"
 
 class QLabel;
 class QPushButton;
@@ -44,16 +42,12 @@ class ExtractionController : public QObject {
     void preloadRequested();
 
   private:
-    // The six files of the graphics set in one directory.
-    std::vector<std::string> graphicsFiles(const std::string& directory) const;
-    // Makes the directory and starts the tool in it. Reports every failure;
-    // with announceSuccess the finished extraction is reported too.
     // Moves the focus away; true when no run is going and a loader is
     // loaded (otherwise the user is asked to load one).
     bool mayStart();
+    // Makes the directory and starts the tool in it. Reports every failure;
+    // with announceSuccess the finished extraction is reported too.
     void runExtraction(const std::string& directory, bool announceSuccess);
-    void toolFinished(const std::string& directory, const std::vector<FileStamp>& before,
-                      bool announceSuccess, const ToolEnd& end);
     void showError(const std::string& text);
 
     Widgets widgets_;

@@ -77,11 +77,11 @@ class AccessibilityWalkTest : public testing::MainWindowTest {
     // A console over the main window with one step begun; `ended`: done.
     QWidget* console(bool ended) {
         auto* console = new ToolConsole(window.get(), &platform.desktop, &platform.messages);
-        console->beginStep({"\"tools/hdlpatch.exe\" \"in.elf\" \"OUT.ELF\"", {}, "Patching", {}});
-        console->appendOutput("a line of the tool\nanother\n");
+        console->stepStarted(
+            {Tool::HdlPatch, {}, "\"tools/hdlpatch.exe\" \"in.elf\" \"OUT.ELF\"", {}, "Patching"});
+        console->stepOutput("a line of the tool\nanother\n");
         if (ended) {
-            console->endOutput();
-            console->endStep(ToolOutcome{true, {}, false, false, 1});
+            console->stepEnded(ToolOutcome::exited(1), nullptr, {});
             console->finish();
         }
         return opened(console);

@@ -65,9 +65,7 @@ TEST_F(InstalledLayoutTest, AMissingToolIsNamedWithItsFolderAndAPresentOneIsRun)
     window->state().textxhex = "82";
     window->state().textyhex = "2D";
 
-    ToolOutcome notFound;
-    notFound.error = QStringLiteral("it does not exist");
-    platform.runner.outcomes.push_back(notFound);
+    platform.runner.outcomes.push_back(ToolOutcome::notStarted("it does not exist"));
     window->ui().Command2->click();
     ASSERT_EQ(platform.messages.shown.size(), 1u);
     const std::string text = platform.messages.shown[0].text.toStdString();
@@ -83,9 +81,8 @@ TEST_F(InstalledLayoutTest, AMissingToolIsNamedWithItsFolderAndAPresentOneIsRun)
     present = {inKit, folders.toolCandidates(Tool::HdlPatch)[1]};
     window->ui().Command2->click();
     ASSERT_EQ(platform.runner.calls.size(), 2u);
-    EXPECT_TRUE(platform.runner.calls[1].command.commandLine.startsWith(
-        QString::fromStdString("\"" + inKit + "\"")))
-        << platform.runner.calls[1].command.commandLine.toStdString();
+    EXPECT_TRUE(platform.runner.calls[1].step.commandLine.starts_with("\"" + inKit + "\""))
+        << platform.runner.calls[1].step.commandLine;
 }
 
 }  // namespace

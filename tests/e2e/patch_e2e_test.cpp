@@ -4,7 +4,8 @@
 
 #include <QFile>
 
-#include "platform/qt_process_runner_impl.h"
+#include "platform/qt_tool_runner.h"
+#include "support/console_closer.h"
 #include "support/stand_in_kit.h"
 #include "ui_qt_main_window.h"  // and the widget classes it uses
 // after the generated Ui class
@@ -17,16 +18,13 @@ using Args = std::vector<std::string>;
 
 // Constructed before the window that uses it.
 struct RealRunner {
-    QtProcessRunner runner;
+    QtToolRunner runner;
+    ConsoleCloser consoles;
 };
 
 class PatchEndToEnd : private RealRunner, public PatchWindowTest {
   protected:
-    PatchEndToEnd() : PatchWindowTest(&runner) {
-        runner.setWindow(&window);
-        runner.setConsoleClosesWhenDone(true);
-        state.openelf = str("samples/DEMO.ELF");
-    }
+    PatchEndToEnd() : PatchWindowTest(&runner) { state.openelf = str("samples/DEMO.ELF"); }
 
     std::string str(const QString& relative) const { return kitPath(relative).toStdString(); }
     // Each tool run: the tool's name, where it ran and the arguments it received.

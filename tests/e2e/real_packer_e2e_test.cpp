@@ -6,15 +6,12 @@
 // environment variable KELVANE_PS2_PACKER_DIR; without it the tests are
 // skipped, unless KELVANE_REQUIRE_REAL_PACKER is set.
 
-#include <QApplication>
 #include <QFile>
-#include <QPushButton>
-#include <QTimer>
 #include <filesystem>
 
 #include "patch/ps2_program_check.h"
-#include "platform/qt_process_runner_impl.h"
-#include "platform/qt_tool_console.h"
+#include "platform/qt_tool_runner.h"
+#include "support/console_closer.h"
 #include "support/stand_in_kit.h"
 #include "ui_qt_main_window.h"  // and the widget classes it uses
 // after the generated Ui class
@@ -41,25 +38,14 @@ enum class Form {
 
 // Constructed before the window that uses them.
 struct RunnerAndElsewhere {
-    QtProcessRunner runner;
+    QtToolRunner runner;
     QTemporaryDir elsewhere;  // the PATH folders
 };
 
 class RealPackerRun : private RunnerAndElsewhere, public PatchWindowTest {
   protected:
     explicit RealPackerRun(Form form)
-        : PatchWindowTest(&runner, searchPathFor(form, elsewhere.path())), form_(form) {
-        runner.setWindow(&window);
-        // Closes the console once its run is done, keeping what it showed.
-        QObject::connect(&closer_, &QTimer::timeout, [this] {
-            auto* console = qobject_cast<ToolConsole*>(QApplication::activeModalWidget());
-            auto* close = console ? console->findChild<QPushButton*>("toolConsoleClose") : nullptr;
-            if (!close || !close->isEnabled()) return;
-            consoleLog = console->logText();
-            close->click();
-        });
-        closer_.start(20);
-    }
+        : PatchWindowTest(&runner, searchPathFor(form, elsewhere.path())), form_(form) {}
 
     void SetUp() override {
 #ifdef Q_OS_WIN
@@ -117,11 +103,10 @@ class RealPackerRun : private RunnerAndElsewhere, public PatchWindowTest {
     }
 
     StandIns standIns{kit.path(), {"tools/hdlpatch.exe", "samples/DEMO.ELF"}};
-    QString consoleLog;
+    ConsoleCloser consoles;
 
   private:
     Form form_;
-    QTimer closer_;
 };
 
 class PackingWithTheRealPacker : public RealPackerRun, public ::testing::WithParamInterface<Form> {
@@ -136,11 +121,11 @@ TEST_P(PackingWithTheRealPacker, WritesAPackedPs2ProgramSmallerThanThePatchedOne
     EXPECT_GT(size("PACKED_OUTFILE.ELF"), 0u);
     EXPECT_LT(size("PACKED_OUTFILE.ELF"), size("OUTFILE.ELF"));
     // The packer's own line, and the end naming the file written.
-    EXPECT_TRUE(consoleLog.contains("File compressed, from 2977792 to "))
-        << consoleLog.toStdString();
+    EXPECT_TRUE(consoles.log.contains("File compressed, from 2977792 to "))
+        << consoles.log.toStdString();
     EXPECT_TRUE(
-        consoleLog.endsWith("Completed successfully, wrote " + kitPath("PACKED_OUTFILE.ELF")))
-        << consoleLog.toStdString();
+        consoles.log.endsWith("Completed successfully, wrote " + kitPath("PACKED_OUTFILE.ELF")))
+        << consoles.log.toStdString();
 }
 
 const char* const kFormNames[] = {"SingleFileInTools", "ModularOnPath", "ModularLinkedOnPath",
@@ -181,6 +166,10 @@ TEST_F(TextFileAsLoader, EndsInABoxNamingThePatchedFileAndPacksNothing) {
                   "\n\nps2-packer was not started, so that nothing but a PS2 "
                   "program is packed.");
     EXPECT_FALSE(QFile::exists(kitPath("PACKED_OUTFILE.ELF")));
+    // The console says the same, not that the patch succeeded.
+    EXPECT_TRUE(consoles.log.endsWith("Wrote " + kitPath("OUTFILE.ELF") +
+                                      ", but it is not a PS2 program (it is a text file)"))
+        << consoles.log.toStdString();
 }
 
 // The modular packer without its share/ps2-packer folder fails with exit 255
@@ -198,8 +187,8 @@ TEST_F(MissingStub, EndsInABoxSayingThePackedLoaderWasNotWritten) {
               "ps2-packer ended with exit code 255 and did not write the packed loader:\n" +
                   kitPath("PACKED_OUTFILE.ELF"));
     EXPECT_EQ(size("PACKED_OUTFILE.ELF"), 0u);
-    EXPECT_TRUE(consoleLog.contains("stub")) << consoleLog.toStdString();
-    EXPECT_TRUE(consoleLog.endsWith("Failed with exit code 255")) << consoleLog.toStdString();
+    EXPECT_TRUE(consoles.log.contains("stub")) << consoles.log.toStdString();
+    EXPECT_TRUE(consoles.log.endsWith("Failed with exit code 255")) << consoles.log.toStdString();
 }
 
 }  // namespace

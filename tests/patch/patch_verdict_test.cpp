@@ -9,21 +9,28 @@ namespace {
 
 const ProgramDirectory kKit("C:\\Kit", '\\');
 
-ToolEnd ended(int exitCode = 0, bool crashed = false) {
-    ToolEnd end;
-    end.started = true;
-    end.crashed = crashed;
-    end.exitCode = exitCode;
-    return end;
+ToolOutcome ended(int exitCode = 0) {
+    return ToolOutcome::exited(exitCode);
 }
-ToolEnd crashed() {
-    return ended(0, true);
-}
-ToolEnd notStarted(const char* reason) {
-    ToolEnd end;
-    end.error = reason;
-    return end;
-}
+const auto crashed = ToolOutcome::crashed;
+const auto notStarted = ToolOutcome::notStarted;
+
+// How the steps ended, which outputs were written, the batch file left
+// behind and what each written output is instead of a PS2 program.
+struct Facts {
+    std::vector<ToolOutcome> ends;
+    std::vector<bool> written;
+    std::optional<std::string> batchFileLeft = std::nullopt;
+    std::vector<std::optional<std::string>> notAProgram = {};
+
+    ToolJobResult result() const {
+        ToolJobResult r{ends, {}, std::nullopt, batchFileLeft};
+        for (std::size_t i = 0; i < written.size(); ++i)
+            r.outputs.push_back(
+                {written[i], i < notAProgram.size() ? notAProgram[i] : std::nullopt});
+        return r;
+    }
+};
 
 constexpr auto kSteps = PackingMethod::ToolSteps;
 constexpr auto kBatch = PackingMethod::BatchFile;
@@ -37,7 +44,7 @@ TEST(PatchVerdict, SaysWhatWentWrongOnceAndNothingForAGoodRun) {
         const char* name;
         bool pack;
         PackingMethod method;
-        PatchRunFacts facts;
+        Facts facts;
         std::string message;
     } rows[] = {
         // clang-format off
@@ -56,17 +63,6 @@ TEST(PatchVerdict, SaysWhatWentWrongOnceAndNothingForAGoodRun) {
         {"FailedWithoutWriting", false, kSteps, {{ended(2)}, {false}},
             "HDLPatch ended with exit code 2 and did not write the patched loader:\n" + kOut},
         {"PackedToolByTool", true, kSteps, {{ended(), ended()}, {true, true}}, ""},
-        {"HalfWrittenLoaderIsNotPacked", true, kSteps, {{ended(1)}, {true, false}},
-            "HDLPatch wrote the patched loader but then ended with exit code 1, so the file may be "
-            "incomplete:\n" + kOut + "\n\nps2-packer was not started, so that no incomplete file "
-            "is packed."},
-        {"OlderLoaderIsNotPacked", true, kSteps, {{ended()}, {false, false}},
-            "HDLPatch did not write the patched loader:\n" + kOut +
-            "\n\nps2-packer was not started, so that no older file is packed."},
-        {"UselessLoaderIsNotPacked", true, kSteps,
-            {{ended()}, {true, false}, std::nullopt, {"a text file"}},
-            "The patched loader that HDLPatch wrote is not a PS2 program (it is a text file):\n" +
-            kOut + "\n\nps2-packer was not started, so that nothing but a PS2 program is packed."},
         {"PackerFailedAfterWritingAUselessFile", true, kSteps,
             {{ended(), ended(255)}, {true, true}, std::nullopt, {std::nullopt, "a text file"}},
             "The packed loader that ps2-packer wrote is not a PS2 program (it is a text file), and "
@@ -103,7 +99,7 @@ TEST(PatchVerdict, SaysWhatWentWrongOnceAndNothingForAGoodRun) {
     for (const auto& row : rows) {
         const PatchPlan plan =
             planPatchRun(state, kKit, row.pack, row.method, "C:\\Windows\\System32");
-        EXPECT_EQ(joinParagraphs(judgePatchRun(plan, row.facts)), row.message) << row.name;
+        EXPECT_EQ(judgePatchRun(plan, row.facts.result(), kKit), row.message) << row.name;
     }
 }
 

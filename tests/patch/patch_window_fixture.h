@@ -21,8 +21,7 @@ namespace kelvane::testing {
 // also in those folders. Counts the focus moves to the invisible sink.
 class PatchWindowTest : public ::testing::Test {
   protected:
-    explicit PatchWindowTest(ProcessRunner* runner = nullptr,
-                             std::vector<std::string> searchPath = {})
+    explicit PatchWindowTest(ToolRunner* runner = nullptr, std::vector<std::string> searchPath = {})
         : kit(QDir::tempPath() + QStringLiteral("/patch kit XXXXXX")),
           window(programDirectory(kit.path(), std::move(searchPath)),
                  {platform.messages, platform.dialogs, runner ? *runner : platform.runner,

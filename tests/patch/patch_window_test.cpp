@@ -116,7 +116,7 @@ TEST_F(BatchPackingRun, RefusalsShowTheirMessageAndStartNothing) {
 
 TEST_F(BatchPackingRun, WritesRunsAndDeletesABat) {
     QByteArray batchDuringRun;
-    platform.runner.onRun = [&](const ToolCommand&) {
+    platform.runner.onRun = [&](const ToolStep&) {
         batchDuringRun = readBytes(kitPath("a.bat"));
         touch(kitPath("OUTFILE.ELF"));
         touch(kitPath("PACKED_OUTFILE.ELF"));
@@ -124,8 +124,8 @@ TEST_F(BatchPackingRun, WritesRunsAndDeletesABat) {
     ui.Command2->click();
 
     ASSERT_EQ(platform.runner.calls.size(), 1u);
-    EXPECT_EQ(platform.runner.calls[0].style, WindowStyle::Normal);
-    EXPECT_EQ(platform.runner.calls[0].command.commandLine,
+    EXPECT_TRUE(platform.runner.calls[0].waited);
+    EXPECT_EQ(QString::fromStdString(platform.runner.calls[0].step.commandLine),
               "\"C:\\Windows\\System32\\cmd.exe\" /d /c \"\"" + kitPath("a.bat") + "\"\"");
     EXPECT_EQ(batchDuringRun.toStdString(),
               batchFileText(batchFileLines(state, window.context().programDir)));
@@ -135,7 +135,7 @@ TEST_F(BatchPackingRun, WritesRunsAndDeletesABat) {
 
 TEST_F(BatchPackingRun, ReportsWhatWasNotWritten) {
     touch(kitPath("PACKED_OUTFILE.ELF"), "an older packed loader");
-    platform.runner.onRun = [&](const ToolCommand&) { touch(kitPath("PACKED_OUTFILE.ELF")); };
+    platform.runner.onRun = [&](const ToolStep&) { touch(kitPath("PACKED_OUTFILE.ELF")); };
     ui.Command2->click();
     EXPECT_TRUE(lastMessage().startsWith("HDLPatch did not write the patched loader:"));
     EXPECT_TRUE(lastMessage().contains("packed loader was made from an older file"));
@@ -149,7 +149,7 @@ TEST_F(BatchPackingRun, APatchStepThatDidNotWriteItsFileWhollyStopsTheRun) {
     touch(kitPath("OUTFILE.ELF"), "an older patched loader");
     const struct {
         const char* name;
-        int exitCode;  // -1: could not be started
+        int exitCode;
         bool writes;
         QString told;
     } rows[] = {
@@ -158,18 +158,12 @@ TEST_F(BatchPackingRun, APatchStepThatDidNotWriteItsFileWhollyStopsTheRun) {
         {"WroteNoProgram", 0, true,
          "(it is a text file):\n" + kitPath("OUTFILE.ELF") +
              "\n\nps2-packer was not started, so that nothing but a PS2 program is packed."},
-        {"NotStarted", -1, false,
-         "HDLPatch could not be started:\n" + kitPath("tools/hdlpatch.exe") + "\nnot found"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         platform.runner.calls.clear();
-        ToolOutcome outcome;
-        outcome.started = row.exitCode >= 0;
-        outcome.exitCode = row.exitCode;
-        if (!outcome.started) outcome.error = "not found";
-        platform.runner.outcomes = {outcome};
-        platform.runner.onRun = [&](const ToolCommand&) {
+        platform.runner.outcomes = {ToolOutcome::exited(row.exitCode)};
+        platform.runner.onRun = [&](const ToolStep&) {
             if (row.writes) touch(kitPath("OUTFILE.ELF"), "half");
         };
         ui.Command2->click();
@@ -185,7 +179,7 @@ TEST_F(BatchPackingRun, APatchStepThatDidNotWriteItsFileWhollyStopsTheRun) {
 TEST_F(BatchPackingRun, NothingElseStartsWhileARunIsGoing) {
     auto* extraction = window.findChild<ExtractionController*>();
     QStringList enabledDuringRun;
-    platform.runner.onRun = [&](const ToolCommand&) {
+    platform.runner.onRun = [&](const ToolStep&) {
         for (QPushButton* button : {ui.Command2, ui.Command13, ui.Command8})
             if (button->isEnabled()) enabledDuringRun << button->objectName();
         controller->patch();

@@ -23,7 +23,7 @@ class ToolConsoleAccessTest : public ::testing::Test {
         console.resize(400, 300);
         console.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&console));
-        console.beginStep({"tool --flag", {}, "Patching", {}});
+        console.stepStarted({std::nullopt, {}, "tool --flag", {}, "Patching"});
     }
 
     ToolConsole console;
@@ -42,10 +42,10 @@ TEST_F(ToolConsoleAccessTest, LogReadsAsTextAndAnnouncesTheNewestLinePaced) {
 
     QSignalSpy announced(view, &ConsoleLogView::announced);
     for (int i = 0; i < 100; ++i) {
-        console.appendOutput(QStringLiteral("line %1\n").arg(i).toStdString());
+        console.stepOutput(QStringLiteral("line %1\n").arg(i).toStdString());
         console.refreshNow();
     }
-    console.appendOutput("a line still being prin");
+    console.stepOutput("a line still being prin");
     console.refreshNow();
     EXPECT_EQ(announced.size(), 1);
     EXPECT_TRUE(announced.wait(1000));
@@ -63,6 +63,26 @@ TEST_F(ToolConsoleAccessTest, LogReadsAsTextAndAnnouncesTheNewestLinePaced) {
     EXPECT_EQ(text->offsetAtPoint(text->characterRect(offset + 2).center()), offset + 2);
 }
 
+// A log of 5000 lines of 2000 bytes is read as its newest lines only, up to
+// 256 K characters, with offsets that hold within that text.
+TEST_F(ToolConsoleAccessTest, AHugeLogIsReadAsItsNewestLines) {
+    for (int i = 0; i < 5000; ++i)
+        console.stepOutput(QStringLiteral("%1 ").arg(i, 4).toStdString() + std::string(1994, 'x') +
+                           "\n");
+    console.refreshNow();
+    QAccessibleTextInterface* text = QAccessible::queryAccessibleInterface(view)->textInterface();
+    const int count = text->characterCount();
+    EXPECT_LE(count, 256 * 1024);
+    EXPECT_GT(count, 250 * 1024);
+    const QString whole = text->text(0, count);
+    EXPECT_TRUE(console.logText().endsWith(whole));
+    EXPECT_TRUE(whole.startsWith(QStringLiteral("%1 ").arg(5000 - (count + 1) / 2000, 4)))
+        << whole.left(8).toStdString();
+    const int newest = whole.lastIndexOf("4999 ");
+    EXPECT_EQ(text->cursorPosition(), newest);
+    EXPECT_EQ(text->offsetAtPoint(text->characterRect(newest + 2).center()), newest + 2);
+}
+
 // A closing line with a path too long for any line wraps inside the window;
 // it is the outcome's name, and Close, which takes the focus, says it too.
 TEST_F(ToolConsoleAccessTest, ClosingLineWrapsAndIsSaidAtTheEnd) {
@@ -70,8 +90,8 @@ TEST_F(ToolConsoleAccessTest, ClosingLineWrapsAndIsSaidAtTheEnd) {
     ASSERT_NE(outcome, nullptr);
     EXPECT_FALSE(outcome->isVisible());
     const QString file = "/work/" + QString(300, 'x') + "/PACKED_" + QString(200, 'y') + ".ELF";
-    console.endOutput();
-    console.endStep(ToolOutcome{true, {}, false, false, 255}, file);
+    const JobOutput output{file.toStdString()};
+    console.stepEnded(ToolOutcome::exited(255), &output, {true});
     console.finish();
 
     const QString closing = console.logText().split('\n').last();

@@ -11,11 +11,12 @@
 #include <QTest>
 
 #include "core/graphics_set.h"
-#include "platform/qt_process_runner_impl.h"
+#include "platform/qt_tool_runner.h"
 #include "skin/picture_check.h"
 #include "skin/qt_colour_table_editor.h"
 #include "skin/qt_convert_dialog.h"
 #include "skin/qt_picture_file.h"
+#include "support/console_closer.h"
 #include "support/fake_platform.h"
 #include "support/modal_answer.h"
 #include "support/stand_in_kit.h"
@@ -24,14 +25,12 @@
 namespace kelvane::testing {
 namespace {
 
-// The real runner, counting the tools that ended; every start is hidden.
-struct CountingRunner : QtProcessRunner {
-    StartOutcome shellStart(const ToolCommand& command, WindowStyle style,
-                            std::function<void(const ToolOutcome&)> finished) override {
-        EXPECT_EQ(style, WindowStyle::Hidden);
-        return QtProcessRunner::shellStart(command, style, [this, finished](const ToolOutcome& o) {
+// The real runner, counting the extraction jobs that ended.
+struct CountingRunner : QtToolRunner {
+    void startJob(const ToolJob& job, std::function<void(const ToolJobResult&)> finished) override {
+        QtToolRunner::startJob(job, [this, finished](const ToolJobResult& result) {
             ++ended;
-            if (finished) finished(o);
+            if (finished) finished(result);
         });
     }
     bool waitForEnded(int n) {
@@ -59,8 +58,7 @@ TEST(SkinEndToEnd, ExtractPreviewConvertAndEditReachHdlpatch) {
     const ProgramDirectory programDir(QDir::toNativeSeparators(kit.path()).toStdString(),
                                       QDir::separator().toLatin1());
     MainWindow window(programDir, services);
-    runner.setWindow(&window);
-    runner.setConsoleClosesWhenDone(true);
+    const ConsoleCloser consoles;
     Ui::MainWindow& ui = window.ui();
     window.state().openelf = path("samples/DEMO.ELF").toStdString();
     const QString cwdBefore = QDir::currentPath();

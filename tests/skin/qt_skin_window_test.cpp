@@ -58,8 +58,8 @@ class SkinWindowTest : public ::testing::Test {
     const std::vector<FakeMessageBoxes::Shown>& shown() const { return fake.messages.shown; }
     // Acts like HDLPatch "/X": the six files appear in the working directory.
     void toolWritesGraphicsSet() {
-        fake.runner.onRun = [](const ToolCommand& command) {
-            const QDir dir(command.workingDirectory);
+        fake.runner.onRun = [](const ToolStep& step) {
+            const QDir dir(QString::fromStdString(step.workingDirectory));
             for (const char* name : kGraphicsSetFiles) writeFile(dir.filePath(name));
             writeBitmap(dir.filePath("hdl_main.bmp"), Qt::blue);
             writeBitmap(dir.filePath("hdl_splash.bmp"), Qt::red);
@@ -108,13 +108,11 @@ TEST_F(SkinWindowTest, ExtractionFailuresAreReportedInsteadOfSuccess) {
         bool writesFiles;
         QString named;  // in the error box
     } rows[] = {
-        {"NotStarted",
-         {false, "the tool is missing", false, false, 0},
-         false,
+        {"NotStarted", ToolOutcome::notStarted("the tool is missing"), false,
          "HDLPatch could not be started:"},
-        {"WroteNothing", {true, {}, false, false, 0}, false, "did not write these files"},
-        {"FailedAfterWriting", {true, {}, false, false, 3}, true, "ended with exit code 3"},
-        {"CrashedAfterWriting", {true, {}, true, false, 0}, true, "crashed"},
+        {"WroteNothing", ToolOutcome::exited(0), false, "did not write these files"},
+        {"FailedAfterWriting", ToolOutcome::exited(3), true, "ended with exit code 3"},
+        {"CrashedAfterWriting", ToolOutcome::crashed(), true, "crashed"},
     };
     window.state().openelf = "/games/HDLOADER.ELF";
     ASSERT_TRUE(QDir(programDir.path()).mkpath("hdl_gfx"));

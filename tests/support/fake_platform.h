@@ -12,7 +12,7 @@ namespace kelvane::testing {
 struct FakePlatform {
     FakeMessageBoxes messages;
     FakeFileDialogs dialogs;
-    FakeProcessRunner runner;
+    FakeToolRunner runner;
     FakeDesktopServices desktop;
 
     PlatformServices services() { return {messages, dialogs, runner, desktop}; }

@@ -1,17 +1,17 @@
 #pragma once
 
-#include <QList>
 #include <QString>
 #include <QStringList>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
 #include "platform/qt_desktop_services.h"
 #include "platform/qt_file_dialogs.h"
 #include "platform/qt_message_boxes.h"
-#include "platform/qt_process_runner.h"
+#include "platform/tool_runner.h"
 
 namespace kelvane::testing {
 
@@ -61,47 +61,40 @@ class FakeFileDialogs : public FileDialogs {
     std::vector<QString> filters, folders;
 };
 
-// Records every start; runs nothing. Outcomes come from a script (default:
-// started, exit code 0), and `onRun` may create files to act like the tool.
-class FakeProcessRunner : public ProcessRunner {
+// Records every step it is asked to run; runs nothing. Outcomes come from a
+// script (default: exit code 0), `onRun` may create files to act like a tool
+// that started, and the job is judged by the real JobLedger. No observer is
+// told anything, so no tool console opens.
+class FakeToolRunner : public ToolRunner {
   public:
     struct Call {
-        ToolCommand command;
-        WindowStyle style;
+        ToolStep step;
         bool waited;
     };
 
-    QList<ToolOutcome> shellWait(
-        const QList<ToolCommand>& steps, WindowStyle style,
-        const std::function<bool(int, const ToolOutcome&)>& proceed) override {
-        QList<ToolOutcome> outcomes;
-        for (int i = 0; i < steps.size(); ++i) {
-            calls.push_back({steps[i], style, true});
-            ToolOutcome outcome = nextOutcome();
-            if (onRun) onRun(steps[i]);
-            outcomes.push_back(outcome);
-            if (proceed && !proceed(i, outcome)) break;
+    ToolJobResult runJob(const ToolJob& job, ToolJobObserver*) override {
+        JobLedger ledger(job);
+        runSteps(job, ledger, true);
+        return ledger.finish();
+    }
+    void stopJob() override {}
+
+    void startJob(const ToolJob& job, std::function<void(const ToolJobResult&)> finished) override {
+        auto kept =
+            std::make_shared<std::pair<ToolJob, std::optional<JobLedger>>>(job, std::nullopt);
+        kept->second.emplace(kept->first);
+        const bool started = runSteps(kept->first, *kept->second, false);
+        auto end = [kept, finished] {
+            if (finished) finished(kept->second->finish());
+        };
+        if (holdFinished && started) {
+            held.push_back(end);
+        } else {
+            end();
         }
-        return outcomes;
     }
 
-    StartOutcome shellStart(const ToolCommand& command, WindowStyle style,
-                            std::function<void(const ToolOutcome&)> finished) override {
-        calls.push_back({command, style, false});
-        ToolOutcome outcome = nextOutcome();
-        if (!outcome.started) return {false, outcome.error};
-        if (onRun) onRun(command);
-        if (holdFinished) {
-            held.push_back([finished, outcome] {
-                if (finished) finished(outcome);
-            });
-        } else if (finished) {
-            finished(outcome);
-        }
-        return {true, {}};
-    }
-
-    // Ends the started programs whose end was held back.
+    // Ends the started jobs whose end was held back.
     void finishHeld() {
         auto ends = std::move(held);
         held.clear();
@@ -110,18 +103,25 @@ class FakeProcessRunner : public ProcessRunner {
 
     std::vector<Call> calls;
     std::deque<ToolOutcome> outcomes;
-    std::function<void(const ToolCommand&)> onRun;
-    // While set, a program started without waiting keeps running until
+    std::function<void(const ToolStep&)> onRun;
+    // While set, a job started without waiting keeps running until
     // finishHeld().
     bool holdFinished = false;
     std::vector<std::function<void()>> held;
 
   private:
-    ToolOutcome nextOutcome() {
-        ToolOutcome o;
-        o.started = true;
-        if (!outcomes.empty()) o = outcomes.front(), outcomes.pop_front();
-        return o;
+    // True when a step started.
+    bool runSteps(const ToolJob& job, JobLedger& ledger, bool waited) {
+        bool started = false;
+        for (std::size_t i = 0; i < job.steps.size() && ledger.mayGoOn(); ++i) {
+            calls.push_back({job.steps[i], waited});
+            ToolOutcome outcome = ToolOutcome::exited(0);
+            if (!outcomes.empty()) outcome = outcomes.front(), outcomes.pop_front();
+            if (outcome.started() && onRun) onRun(job.steps[i]);
+            started = started || outcome.started();
+            ledger.stepEnded(i, outcome);
+        }
+        return started;
     }
 };
 

@@ -149,15 +149,16 @@ bool checkBatchFile(const AwkwardKit& kit, const std::string& system, const fs::
 
     // The bytes the program writes: only text that reads back the same in the
     // ANSI and the OEM (console) code page, which cmd.exe reads a.bat in.
-    const auto bytes = batchFileBytes(plan.batchFileText);
-    if (!bytes) {
+    if (plan.refusal) {
         note(name + ": a.bat cannot be written for ANSI code page " + std::to_string(GetACP()) +
              " and OEM code page " + std::to_string(GetOEMCP()) + "; the run is refused");
         return false;
     }
-    const fs::path batch = nativePath(plan.batchFilePath);
-    if (!CHECK(plan.steps.size() == 1 && tools::writeFileText(batch, *bytes), name)) return false;
-    const Ended run = runOne({plan.steps[0].commandLine}, scratch);
+    const fs::path batch = nativePath(plan.job.scratchPath);
+    if (!CHECK(plan.job.steps.size() == 1 && tools::writeFileText(batch, plan.job.scratchBytes),
+               name))
+        return false;
+    const Ended run = runOne({plan.job.steps[0].commandLine}, scratch);
     CHECK(DeleteFileW(batch.c_str()) && !fs::exists(batch), name << ": a.bat not deleted");
     const bool exact = run.problem.empty() && outputsWritten(kit) &&
                        logText(run.records) == logText({kit.patchRun, kit.packerRun});

@@ -18,7 +18,9 @@
 #include <fstream>
 
 #include "platform/qt_desktop_services_impl.h"
-#include "platform/qt_process_runner_impl.h"
+#include "platform/qt_job_views.h"
+#include "platform/qt_tool_runner.h"
+#include "support/console_closer.h"
 #include "tool_log.h"
 #include "ui_qt_main_window.h"  // and the widget classes it uses
 // after the generated Ui class
@@ -39,25 +41,23 @@ QString systemDirectory() {
     return QString::fromWCharArray(buffer, int(GetSystemDirectoryW(buffer, MAX_PATH)));
 }
 
-// Records every command and passes it on to the real runner.
-class RecordingRunner : public ProcessRunner {
+// Records every step and passes it on to the real runner.
+class RecordingRunner : public ToolRunner {
   public:
-    explicit RecordingRunner(ProcessRunner& real) : real_(real) {}
-    QList<ToolOutcome> shellWait(
-        const QList<ToolCommand>& steps, WindowStyle style,
-        const std::function<bool(int, const ToolOutcome&)>& proceed) override {
-        commands += steps;
-        return real_.shellWait(steps, style, proceed);
+    explicit RecordingRunner(ToolRunner& real) : real_(real) {}
+    ToolJobResult runJob(const ToolJob& job, ToolJobObserver* observer) override {
+        commands.insert(commands.end(), job.steps.begin(), job.steps.end());
+        return real_.runJob(job, observer);
     }
-    StartOutcome shellStart(const ToolCommand& command, WindowStyle style,
-                            std::function<void(const ToolOutcome&)> finished) override {
-        commands.push_back(command);
-        return real_.shellStart(command, style, std::move(finished));
+    void stopJob() override { real_.stopJob(); }
+    void startJob(const ToolJob& job, std::function<void(const ToolJobResult&)> finished) override {
+        commands.insert(commands.end(), job.steps.begin(), job.steps.end());
+        real_.startJob(job, std::move(finished));
     }
-    QList<ToolCommand> commands;
+    std::vector<ToolStep> commands;
 
   private:
-    ProcessRunner& real_;
+    ToolRunner& real_;
 };
 
 // A kit in a folder named `name` below a fresh temporary folder, with the
@@ -68,8 +68,6 @@ struct WindowsKit {
           window_(ProgramDirectory(dir_.toStdString(), '\\'),
                   {platform.messages, platform.dialogs, recorder, platform.desktop}),
           ui(window_.ui()) {
-        runner_.setWindow(&window_);
-        runner_.setConsoleClosesWhenDone(true);
         const QDir built(QStringLiteral(KELVANE_TEST_KIT_DIR));
         QDir().mkpath(path("tools"));
         QDir().mkpath(path("samples"));
@@ -103,7 +101,8 @@ struct WindowsKit {
 
     QTemporaryDir root_;
     QString dir_;
-    QtProcessRunner runner_;
+    QtToolRunner runner_;
+    ConsoleCloser consoles;
     FakePlatform platform;
     RecordingRunner recorder{runner_};
     MainWindow window_;
@@ -129,7 +128,7 @@ TEST(AwkwardFolder, PackingIsRefusedWhereABatchFileFailsAndDirectRunsAreExact) {
             kit.ui.Check8->click();
             kit.ui.Command2->click();
             EXPECT_TRUE(kit.lastMessage().contains(row.refusal)) << kit.lastMessage().toStdString();
-            EXPECT_TRUE(kit.recorder.commands.isEmpty());
+            EXPECT_TRUE(kit.recorder.commands.empty());
             EXPECT_FALSE(QFile::exists(kit.path("a.bat")));
             EXPECT_FALSE(QFile::exists(kit.path("OUTFILE.ELF")));
             kit.ui.Check8->click();
@@ -154,8 +153,8 @@ TEST(PackingRun, GoesThroughABatchFileAndTheSystemCommandInterpreter) {
     kit.ui.Check8->click();
     kit.ui.Command2->click();
 
-    ASSERT_EQ(kit.recorder.commands.size(), 1);
-    EXPECT_EQ(kit.recorder.commands[0].commandLine,
+    ASSERT_EQ(kit.recorder.commands.size(), 1u);
+    EXPECT_EQ(QString::fromStdString(kit.recorder.commands[0].commandLine),
               '"' + systemDirectory() + "\\cmd.exe\" /d /c \"\"" + kit.path("a.bat") + "\"\"");
     EXPECT_EQ(kit.runs(), (std::vector<Args>{{"hdlpatch", "in the kit", "/P", "82,2D",
                                               kit.str("samples/DEMO.ELF"), kit.str("MY GAME.ELF")},
@@ -180,7 +179,7 @@ TEST(PackingRefusal, AFolderThatTheOemCodePageReadsDifferentlyIsRefused) {
     kit.ui.Command2->click();
     EXPECT_TRUE(kit.lastMessage().contains("would not read as they are"))
         << kit.lastMessage().toStdString();
-    EXPECT_TRUE(kit.recorder.commands.isEmpty());
+    EXPECT_TRUE(kit.recorder.commands.empty());
     EXPECT_FALSE(QFile::exists(kit.path("a.bat")));
 }
 
@@ -189,9 +188,9 @@ TEST(PackingRefusal, AFolderThatTheOemCodePageReadsDifferentlyIsRefused) {
 TEST(ProcessTree, StopEndsTheToolAndItsChildren) {
     QTemporaryDir scratch;
     const QString pidFile = QDir::toNativeSeparators(scratch.filePath("child.pid"));
-    QtProcessRunner runner;
+    QtToolRunner runner;
     runner.setStopGracePeriod(500ms);
-    runner.setConsoleClosesWhenDone(true);
+    const ConsoleCloser consoles;
     const QString line =
         '"' + QDir::toNativeSeparators(KELVANE_PROCESS_TREE) + "\" \"" + pidFile + '"';
     QTimer stopper;
@@ -201,11 +200,12 @@ TEST(ProcessTree, StopEndsTheToolAndItsChildren) {
         if (stop && stop->isEnabled() && QFileInfo(pidFile).size() > 0) stop->click();
     });
     stopper.start(50);
-    const QList<ToolOutcome> outcomes = runner.shellWait({{line, {}}}, WindowStyle::Normal);
+    const ToolJobResult result =
+        runInToolConsole(runner, {{{std::nullopt, {}, line.toStdString(), {}}}}, {});
     stopper.stop();
 
-    ASSERT_EQ(outcomes.size(), 1);
-    EXPECT_TRUE(outcomes[0].stopped);
+    ASSERT_EQ(result.steps.size(), 1u);
+    EXPECT_EQ(result.steps[0].end, ToolOutcome::End::Stopped);
     DWORD child = 0;
     std::ifstream(std::filesystem::path(pidFile.toStdWString())) >> child;
     ASSERT_NE(child, 0u);

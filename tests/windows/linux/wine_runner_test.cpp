@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "patch/patch_composition.h"
-#include "platform/qt_process_runner_impl.h"
+#include "platform/qt_tool_runner.h"
 #include "run_tool.h"
 #include "skin/graphics_extraction.h"
 #include "tool_log.h"
@@ -52,10 +52,10 @@ class WineRunner : public ::testing::Test {
     }
 
     ToolOutcome patch() {
-        const QString line = QString::fromStdString(patchCommandLine(state, dir));
-        const auto outcomes = runner.shellWait({ToolCommand{line, {}}}, WindowStyle::Hidden);
-        EXPECT_EQ(outcomes.size(), 1);
-        return outcomes.value(0);
+        const ToolJob job{{{Tool::HdlPatch, {}, patchCommandLine(state, dir), {}}}};
+        const std::vector<ToolOutcome> ends = runner.runJob(job, nullptr).steps;
+        EXPECT_EQ(ends.size(), 1u);
+        return ends.empty() ? ToolOutcome{} : ends[0];
     }
 
     kelvane::testing::TempDir temp;
@@ -64,21 +64,18 @@ class WineRunner : public ::testing::Test {
     fs::path log = temp.path / "tool.log";
     ProgramDirectory dir{kit.string(), '/'};
     FormState state;
-    QtProcessRunner runner;
+    QtToolRunner runner;
 };
 
 TEST_F(WineRunner, PatchesWithTheExactArgumentsAndReportsARefusalThroughTheExitCode) {
     state.openelf = (kit / "missing.ELF").string();
     const ToolOutcome refused = patch();
-    ASSERT_TRUE(refused.started) << refused.error.toStdString();
-    EXPECT_FALSE(refused.crashed);
-    EXPECT_NE(refused.exitCode, 0);
+    EXPECT_EQ(refused.end, ToolOutcome::End::Failed) << refused.error;
     EXPECT_FALSE(fs::exists(state.Text2));
 
     state.openelf = loader.string();
     const ToolOutcome patched = patch();
-    EXPECT_TRUE(patched.finishedNormally());
-    EXPECT_EQ(patched.exitCode, 0);
+    EXPECT_TRUE(patched.succeeded());
     EXPECT_EQ(fs::file_size(state.Text2), fs::file_size(loader));
     const auto records = tools::readToolLog(log);
     ASSERT_FALSE(records.empty());
@@ -86,22 +83,17 @@ TEST_F(WineRunner, PatchesWithTheExactArgumentsAndReportsARefusalThroughTheExitC
               (std::vector<std::string>{"/l", "/P", "82,2D", state.openelf, state.Text2}));
 }
 
-TEST_F(WineRunner, ExtractsIntoTheWorkingDirectoryGivenToShellStart) {
+TEST_F(WineRunner, ExtractsIntoTheWorkingDirectoryOfTheJob) {
     const fs::path preview = previewDirectory(dir);
     fs::create_directories(preview);
-    const ToolCommand command{
-        QString::fromStdString(graphicsExtractionCommandLine(dir, state.openelf)),
-        QString::fromStdString(preview.string())};
-    std::optional<ToolOutcome> outcome;
-    const auto start =
-        runner.shellStart(command, WindowStyle::Hidden, [&](const ToolOutcome& o) { outcome = o; });
-    ASSERT_TRUE(start.started) << start.error.toStdString();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return outcome.has_value(); }, 120000));
+    std::optional<ToolJobResult> result;
+    runner.startJob(graphicsExtractionJob(dir, state.openelf, preview.string()),
+                    [&](const ToolJobResult& r) { result = r; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return result.has_value(); }, 120000));
 
-    EXPECT_EQ(outcome->exitCode, 0);
-    for (const char* file : {"hdl_button.tga", "hdl_colors.txt", "hdl_font.bmp", "hdl_font.dat",
-                             "hdl_main.bmp", "hdl_splash.bmp"})
-        EXPECT_TRUE(fs::exists(preview / file)) << file;
+    ASSERT_EQ(result->steps.size(), 1u);
+    EXPECT_TRUE(result->steps[0].succeeded()) << result->steps[0].error;
+    for (const OutputFact& file : result->outputs) EXPECT_TRUE(file.written);
     const auto records = tools::readToolLog(log);
     ASSERT_EQ(records.size(), 1u);
     EXPECT_EQ(records[0].args, (std::vector<std::string>{"/X", state.openelf}));
