@@ -6,8 +6,9 @@
 
 #include <QTemporaryDir>
 
-#include "platform/qt_process_runner_impl.h"
+#include "platform/qt_tool_runner.h"
 #include "skin/qt_font_maker_dialog.h"
+#include "support/console_closer.h"
 #include "support/fake_platform.h"
 #include "support/modal_answer.h"
 #include "support/stand_in_kit.h"
@@ -25,11 +26,10 @@ TEST(FontEndToEnd, AMadePairReachesHdlpatchWhichAcceptsIt) {
     };
     const StandIns standIns(kit.path(), {"tools/hdlpatch.exe", "samples/DEMO.ELF"});
     FakePlatform fakes;
-    QtProcessRunner runner;
+    QtToolRunner runner;
+    const ConsoleCloser consoles;
     const PlatformServices services{fakes.messages, fakes.dialogs, runner, fakes.desktop};
     MainWindow window(nativeProgramDirectory(kit.path()), services);
-    runner.setWindow(&window);
-    runner.setConsoleClosesWhenDone(true);
     window.state().openelf = path("samples/DEMO.ELF").toStdString();
 
     const QString sheet = path("my fonts/mono 12.bmp");
