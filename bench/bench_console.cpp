@@ -31,10 +31,10 @@
 #include <cstdio>
 #include <vector>
 
-#include "platform/qt_console_log_view.h"
-#include "platform/qt_job_views.h"
-#include "platform/qt_tool_console.h"
-#include "platform/qt_tool_runner.h"
+#include "platform/console/qt_console_log_view.h"
+#include "platform/console/qt_job_views.h"
+#include "platform/console/qt_tool_console.h"
+#include "platform/process/qt_tool_runner.h"
 
 using namespace kelvane;
 

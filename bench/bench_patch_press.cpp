@@ -6,7 +6,7 @@
 #include "core/program_directory.h"
 #include "patch/patch_composition.h"
 #include "patch/patch_validation.h"
-#include "platform/command_line_split.h"
+#include "platform/process/command_line_split.h"
 
 namespace {
 

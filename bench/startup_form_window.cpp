@@ -5,8 +5,8 @@
 #include <QApplication>
 #include <QMainWindow>
 
-#include "platform/font_config_warm_up.h"
-#include "platform/qt_dialog_units.h"
+#include "platform/layout/font_config_warm_up.h"
+#include "platform/layout/qt_program_font.h"
 #include "startup_probe.h"
 #include "ui_qt_main_window.h"
 

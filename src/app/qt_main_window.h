@@ -5,8 +5,8 @@
 
 #include "core/form_state.h"
 #include "core/program_directory.h"
+#include "platform/layout/qt_design_layout.h"
 #include "platform/qt_app_context.h"
-#include "platform/qt_dialog_units.h"
 
 class QLabel;
 

@@ -4,7 +4,7 @@
 #include <QFileInfo>
 
 #include "app/open_loader.h"
-#include "platform/qt_file_dialogs.h"
+#include "platform/desktop/qt_file_dialogs.h"
 #include "platform/qt_text.h"
 
 namespace kelvane {

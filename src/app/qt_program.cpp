@@ -17,13 +17,13 @@
 #include "app/qt_program_style.h"
 #include "core/version.h"
 #include "core/work_folders.h"
-#include "platform/font_config_warm_up.h"
-#include "platform/qt_desktop_services_impl.h"
-#include "platform/qt_dialog_units.h"
-#include "platform/qt_file_dialogs_impl.h"
-#include "platform/qt_message_box_dialogs.h"
-#include "platform/qt_screen_fit.h"
-#include "platform/qt_tool_runner.h"
+#include "platform/desktop/qt_desktop_services_impl.h"
+#include "platform/desktop/qt_file_dialogs_impl.h"
+#include "platform/desktop/qt_message_box_dialogs.h"
+#include "platform/layout/font_config_warm_up.h"
+#include "platform/layout/qt_program_font.h"
+#include "platform/layout/qt_screen_fit.h"
+#include "platform/process/qt_tool_runner.h"
 
 #ifdef Q_OS_WIN
 #include <windows.h>

@@ -8,8 +8,8 @@
 #include "help/credits_text.h"
 #include "help/qt_link_label.h"
 #include "help/web_addresses.h"
-#include "platform/qt_dialog_units.h"
-#include "platform/qt_open_with_report.h"
+#include "platform/desktop/qt_open_with_report.h"
+#include "platform/layout/qt_design_layout.h"
 #include "platform/qt_text.h"
 #include "ui_qt_about_window.h"
 

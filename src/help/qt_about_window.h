@@ -4,9 +4,9 @@
 #include <memory>
 
 #include "help/credits_scroll.h"
-#include "platform/qt_desktop_services.h"
-#include "platform/qt_dialog_units.h"
-#include "platform/qt_message_boxes.h"
+#include "platform/desktop/qt_desktop_services.h"
+#include "platform/desktop/qt_message_boxes.h"
+#include "platform/layout/qt_dialog_units.h"
 
 class QTimer;
 

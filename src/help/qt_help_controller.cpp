@@ -8,9 +8,9 @@
 #include "help/qt_link_hover_controller.h"
 #include "help/qt_link_label.h"
 #include "help/web_addresses.h"
-#include "platform/qt_dialog_units.h"
-#include "platform/qt_font_families.h"
-#include "platform/qt_open_with_report.h"
+#include "platform/desktop/qt_open_with_report.h"
+#include "platform/layout/qt_font_families.h"
+#include "platform/layout/qt_program_font.h"
 #include "platform/qt_text.h"
 
 namespace kelvane {

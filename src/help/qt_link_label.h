@@ -5,7 +5,7 @@
 #include <QPalette>
 #include <functional>
 
-#include "platform/qt_readable_colours.h"
+#include "help/qt_readable_colours.h"
 
 namespace kelvane {
 

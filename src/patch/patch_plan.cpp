@@ -3,7 +3,7 @@
 #include "core/tool_paths.h"
 #include "patch/patch_composition.h"
 #include "patch/ps2_program_check.h"
-#include "platform/batch_file_io.h"
+#include "platform/files/batch_file_io.h"
 
 namespace kelvane {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "core/form_state.h"
 #include "core/program_directory.h"
-#include "platform/tool_job.h"
+#include "platform/process/tool_job.h"
 
 namespace kelvane {
 

@@ -7,7 +7,7 @@
 #include "core/tool_paths.h"
 #include "patch/patch_composition.h"
 #include "patch/video_position.h"
-#include "platform/command_line_split.h"
+#include "platform/process/command_line_split.h"
 
 namespace kelvane {
 namespace {

@@ -10,7 +10,7 @@
 #include "core/messages.h"
 #include "core/program_directory.h"
 #include "patch/patch_plan.h"
-#include "platform/file_identity.h"
+#include "platform/files/file_identity.h"
 
 namespace kelvane {
 

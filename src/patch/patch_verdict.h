@@ -5,7 +5,7 @@
 
 #include "core/program_directory.h"
 #include "patch/patch_plan.h"
-#include "platform/tool_job.h"
+#include "platform/process/tool_job.h"
 
 namespace kelvane {
 

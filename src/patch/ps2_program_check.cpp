@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "core/utf8_path.h"
-#include "platform/file_identity.h"
+#include "platform/files/file_identity.h"
 
 namespace kelvane {
 namespace {

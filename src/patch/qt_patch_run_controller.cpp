@@ -7,8 +7,8 @@
 #include "patch/patch_composition.h"
 #include "patch/patch_validation.h"
 #include "patch/patch_verdict.h"
-#include "platform/batch_file_io.h"
-#include "platform/qt_job_views.h"
+#include "platform/console/qt_job_views.h"
+#include "platform/files/batch_file_io.h"
 #include "platform/qt_text.h"
 
 namespace kelvane {

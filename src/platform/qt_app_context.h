@@ -5,11 +5,11 @@
 
 #include "core/form_state.h"
 #include "core/program_directory.h"
-#include "platform/qt_desktop_services.h"
-#include "platform/qt_file_dialogs.h"
-#include "platform/qt_message_boxes.h"
-#include "platform/qt_run_guard.h"
-#include "platform/tool_runner.h"
+#include "platform/desktop/qt_desktop_services.h"
+#include "platform/desktop/qt_file_dialogs.h"
+#include "platform/desktop/qt_message_boxes.h"
+#include "platform/process/qt_run_guard.h"
+#include "platform/process/tool_runner.h"
 
 namespace kelvane {
 

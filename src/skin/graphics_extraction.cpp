@@ -3,7 +3,7 @@
 #include "core/graphics_set.h"
 #include "core/messages.h"
 #include "core/tool_paths.h"
-#include "platform/command_line_split.h"
+#include "platform/process/command_line_split.h"
 
 namespace kelvane {
 

@@ -7,7 +7,7 @@
 
 #include "core/message_icon.h"
 #include "core/program_directory.h"
-#include "platform/tool_job.h"
+#include "platform/process/tool_job.h"
 
 namespace kelvane {
 

@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <QPushButton>
 
-#include "platform/qt_open_with_report.h"
+#include "platform/desktop/qt_open_with_report.h"
 #include "platform/qt_text.h"
 #include "skin/colour_table_file.h"
 #include "skin/qt_colour_table_editor.h"

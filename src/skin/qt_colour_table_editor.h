@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "platform/qt_message_boxes.h"
+#include "platform/desktop/qt_message_boxes.h"
 #include "skin/colour_table_file.h"
 
 class QTableWidget;

@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "platform/file_identity.h"
+#include "platform/files/file_identity.h"
 #include "platform/qt_app_context.h"
 
 class QLabel;

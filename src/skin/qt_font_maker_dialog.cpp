@@ -18,7 +18,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "platform/qt_file_dialogs.h"
+#include "platform/desktop/qt_file_dialogs.h"
 #include "platform/qt_text.h"
 #include "skin/font/font_bitmap.h"
 #include "skin/font/font_widths.h"

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/qt_dialog_units.h"
+#include "platform/layout/qt_design_layout.h"
 #include "platform/qt_text.h"
 #include "skin/font_help_text.h"
 #include "skin/qt_question_mark_icon.h"

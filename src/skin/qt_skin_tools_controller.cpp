@@ -4,7 +4,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "platform/qt_file_dialogs.h"
+#include "platform/desktop/qt_file_dialogs.h"
 #include "platform/qt_text.h"
 #include "skin/picture_check.h"
 #include "skin/qt_colour_table_controller.h"

@@ -12,7 +12,7 @@
 
 #include "help/qt_about_window.h"
 #include "main_window_fixture.h"
-#include "platform/qt_tool_console.h"
+#include "platform/console/qt_tool_console.h"
 #include "skin/colour_table_file.h"
 #include "skin/qt_colour_table_editor.h"
 #include "skin/qt_convert_dialog.h"

@@ -16,7 +16,7 @@
 
 #include "help/web_addresses.h"
 #include "main_window_fixture.h"
-#include "platform/qt_screen_fit.h"
+#include "platform/layout/qt_screen_fit.h"
 
 namespace kelvane {
 namespace {

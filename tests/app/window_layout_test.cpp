@@ -23,9 +23,9 @@
 
 #include "app/qt_banner.h"
 #include "help/qt_about_window.h"
+#include "help/qt_readable_colours.h"
 #include "main_window_fixture.h"
-#include "platform/qt_dialog_units.h"
-#include "platform/qt_readable_colours.h"
+#include "platform/layout/qt_program_font.h"
 #include "skin/qt_font_window.h"
 
 namespace kelvane {

@@ -10,7 +10,7 @@
 #include <filesystem>
 
 #include "patch/ps2_program_check.h"
-#include "platform/qt_tool_runner.h"
+#include "platform/process/qt_tool_runner.h"
 #include "support/console_closer.h"
 #include "support/stand_in_kit.h"
 #include "ui_qt_main_window.h"  // and the widget classes it uses

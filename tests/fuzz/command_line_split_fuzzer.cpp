@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "fuzz_check.h"
-#include "platform/command_line_split.h"
+#include "platform/process/command_line_split.h"
 
 namespace {
 

@@ -23,8 +23,8 @@
 #include "patch/patch_composition.h"
 #include "patch/patch_plan.h"
 #include "patch/patch_validation.h"
-#include "platform/command_line_split.h"
-#include "platform/file_identity.h"
+#include "platform/files/file_identity.h"
+#include "platform/process/command_line_split.h"
 #include "skin/colour_table.h"
 #include "skin/image_slots.h"
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/command_line_split.h"
+#include "platform/process/command_line_split.h"
 
 using kelvane::splitWindowsCommandLine;
 

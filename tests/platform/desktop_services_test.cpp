@@ -4,7 +4,7 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
-#include "platform/qt_desktop_services_impl.h"
+#include "platform/desktop/qt_desktop_services_impl.h"
 
 using namespace kelvane;
 

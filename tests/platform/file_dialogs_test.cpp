@@ -11,7 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "platform/qt_file_dialogs_impl.h"
+#include "platform/desktop/qt_file_dialogs_impl.h"
 #include "support/modal_answer.h"
 
 using namespace kelvane;

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/file_identity.h"
+#include "platform/files/file_identity.h"
 #include "support/scratch_dir.h"
 
 namespace fs = std::filesystem;

@@ -4,7 +4,7 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 
-#include "platform/qt_font_families.h"
+#include "platform/layout/qt_font_families.h"
 
 using namespace kelvane;
 

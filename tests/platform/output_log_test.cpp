@@ -1,4 +1,4 @@
-#include "platform/output_log.h"
+#include "platform/console/output_log.h"
 
 #include <gtest/gtest.h>
 

@@ -10,8 +10,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "platform/qt_console_log_view.h"
-#include "platform/qt_tool_console.h"
+#include "platform/console/qt_console_log_view.h"
+#include "platform/console/qt_tool_console.h"
 
 using namespace kelvane;
 

@@ -19,9 +19,9 @@
 #include <functional>
 #include <memory>
 
-#include "platform/qt_job_views.h"
-#include "platform/qt_tool_console.h"
-#include "platform/qt_tool_runner.h"
+#include "platform/console/qt_job_views.h"
+#include "platform/console/qt_tool_console.h"
+#include "platform/process/qt_tool_runner.h"
 #include "support/fake_services.h"
 #include "support/file_bytes.h"
 

@@ -1,4 +1,4 @@
-#include "platform/window_fit.h"
+#include "platform/layout/window_fit.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 
 #include <QTemporaryDir>
 
-#include "platform/qt_tool_runner.h"
+#include "platform/process/qt_tool_runner.h"
 #include "skin/qt_font_maker_dialog.h"
 #include "support/console_closer.h"
 #include "support/fake_platform.h"

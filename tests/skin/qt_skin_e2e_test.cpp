@@ -11,7 +11,7 @@
 #include <QTest>
 
 #include "core/graphics_set.h"
-#include "platform/qt_tool_runner.h"
+#include "platform/process/qt_tool_runner.h"
 #include "skin/picture_check.h"
 #include "skin/qt_colour_table_editor.h"
 #include "skin/qt_convert_dialog.h"

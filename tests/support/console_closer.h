@@ -4,7 +4,7 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "platform/qt_tool_console.h"
+#include "platform/console/qt_tool_console.h"
 
 namespace kelvane::testing {
 

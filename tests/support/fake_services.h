@@ -8,10 +8,10 @@
 #include <optional>
 #include <vector>
 
-#include "platform/qt_desktop_services.h"
-#include "platform/qt_file_dialogs.h"
-#include "platform/qt_message_boxes.h"
-#include "platform/tool_runner.h"
+#include "platform/desktop/qt_desktop_services.h"
+#include "platform/desktop/qt_file_dialogs.h"
+#include "platform/desktop/qt_message_boxes.h"
+#include "platform/process/tool_runner.h"
 
 namespace kelvane::testing {
 

@@ -3,7 +3,7 @@
 
 #include <fstream>
 
-#include "platform/file_identity.h"
+#include "platform/files/file_identity.h"
 #include "wintest.h"
 
 namespace fs = std::filesystem;

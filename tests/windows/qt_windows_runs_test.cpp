@@ -17,9 +17,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/qt_desktop_services_impl.h"
-#include "platform/qt_job_views.h"
-#include "platform/qt_tool_runner.h"
+#include "platform/console/qt_job_views.h"
+#include "platform/desktop/qt_desktop_services_impl.h"
+#include "platform/process/qt_tool_runner.h"
 #include "support/console_closer.h"
 #include "tool_log.h"
 #include "ui_qt_main_window.h"  // and the widget classes it uses

@@ -3,7 +3,7 @@
 
 #include <random>
 
-#include "platform/command_line_split.h"
+#include "platform/process/command_line_split.h"
 #include "wintest.h"
 
 namespace kelvane::wintest {

@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "patch/patch_composition.h"
-#include "platform/qt_tool_runner.h"
+#include "platform/process/qt_tool_runner.h"
 #include "run_tool.h"
 #include "skin/graphics_extraction.h"
 #include "tool_log.h"
