@@ -45,6 +45,12 @@ bool pathFitsFragment(std::string_view path) {
     return !path.empty() && path.find('"') == std::string_view::npos;
 }
 
+std::string pathUnfitForFragmentMessage(std::string_view path) {
+    return "The file " + std::string(path) +
+           " cannot be passed to HDLPatch: its path contains a double quote. Nothing was "
+           "changed.";
+}
+
 std::string chooseSlotFile(FormState& state, ImageSlot slot, const std::string& path,
                            char separator) {
     const ImageSlotRule& rule = imageSlotRule(slot);

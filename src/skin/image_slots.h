@@ -34,6 +34,9 @@ std::string bareFileName(std::string_view path, char separator);
 // A path that can stand between the double quotes of a fragment unchanged.
 bool pathFitsFragment(std::string_view path);
 
+// What the user is told when a chosen file's path does not fit a fragment.
+std::string pathUnfitForFragmentMessage(std::string_view path);
+
 // Records a confirmed choice: the dialog's remembered choice and the slot's
 // fragment. Returns the display name.
 std::string chooseSlotFile(FormState& state, ImageSlot slot, const std::string& path,

@@ -342,9 +342,7 @@ std::optional<QString> FontMakerDialog::save() {
 void FontMakerDialog::useInSlot() {
     if (savedPath_.isEmpty() && !save()) return;
     if (!pathFitsFragment(savedPath_.toStdString())) {
-        context_.messages.show(QStringLiteral("The file %1 cannot be passed to HDLPatch: its "
-                                              "path contains a double quote.")
-                                   .arg(savedPath_),
+        context_.messages.show(qtText(pathUnfitForFragmentMessage(savedPath_.toStdString())),
                                MessageIcon::Error);
         return;
     }

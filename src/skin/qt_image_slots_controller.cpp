@@ -55,9 +55,7 @@ void ImageSlotsController::load(ImageSlot slot) {
     if (!chosen) return;
 
     if (!pathFitsFragment(chosen->toStdString())) {
-        context_.messages.show(QStringLiteral("The file %1 cannot be passed to HDLPatch: its "
-                                              "path contains a double quote. Nothing was changed.")
-                                   .arg(*chosen),
+        context_.messages.show(qtText(pathUnfitForFragmentMessage(chosen->toStdString())),
                                MessageIcon::Error);
         return;
     }

@@ -11,7 +11,7 @@
 #include "app/qt_main_window.h"
 #include "core/work_folders.h"
 #include "support/fake_platform.h"
-// Needs ui_qt_main_window.h, which each test source includes for AUTOUIC.
+// Needs ui_qt_main_window.h, which each test source includes.
 
 namespace kelvane::testing {
 
