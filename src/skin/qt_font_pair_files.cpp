@@ -131,8 +131,10 @@ bool writeFontPair(const QString& sheetPath, const FontPair& pair, QString* erro
         }
     }
     for (int i = 0; i < 2; ++i) {
+        // The temporary file's own rename, which also works on Windows; the
+        // file then carries the target's name, so it must not be removed.
         temporary[i]->setAutoRemove(false);
-        if (!QFile::rename(temporary[i]->fileName(), targets[i])) {
+        if (!temporary[i]->rename(targets[i])) {
             temporary[i]->setAutoRemove(true);
             undo(i);
             *error = QStringLiteral("The file %1 cannot be written.").arg(targets[i]);

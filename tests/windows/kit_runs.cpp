@@ -9,6 +9,7 @@
 #include "common/file_io.h"
 #include "common/loader.h"
 #include "demo_loader/demo_loader.h"
+#include "hdlpatch/extracted_graphics.h"
 #include "help/readme_documents.h"
 #include "patch/patch_composition.h"
 #include "patch/patch_plan.h"
@@ -60,13 +61,23 @@ struct AwkwardKit {
             {ImageSlot::MainMenuScreen, "/IM", "main " + name + ".bmp"},
             {ImageSlot::ButtonImage, "/IB", "button " + name + ".tga"},
         };
+        // The font is a pair the stand-in accepts: the sheet and widths of
+        // the graphics set it extracts.
+        tools::Bytes fontSheet, fontWidths;
+        for (const tools::GraphicsFile& file : tools::makeExtractedGraphics()) {
+            if (file.name == "hdl_font.bmp") fontSheet = file.content;
+            if (file.name == "hdl_font.dat") fontWidths = file.content;
+        }
         for (const auto& [slot, switchText, file] : images) {
             const std::string image = path("my gfx\\" + file);
-            tools::writeFileText(nativePath(image), "picture");
+            if (slot == ImageSlot::Font)
+                tools::writeFileBytes(nativePath(image), fontSheet);
+            else
+                tools::writeFileText(nativePath(image), "picture");
             chooseSlotFile(state, slot, image, '\\');
             patchRun.args.insert(patchRun.args.end(), {switchText, image});
         }
-        tools::writeFileText(nativePath(path("my gfx\\font " + name + ".dat")), "widths");
+        tools::writeFileBytes(nativePath(path("my gfx\\font " + name + ".dat")), fontWidths);
         tools::writeFileText(nativePath(colourTablePath(dir)), "FFFFFF80 // 1_Text\r\n");
         state.colors = colourTableFragment(dir);
         outputNameChanged(state, dir, "OUT " + name + ".ELF");
