@@ -205,7 +205,7 @@ TEST(ToolRunner, ProgramsThatCannotRunAreReportedNotStarted) {
     for (const auto& [step, reason] : cases) {
         SCOPED_TRACE(step.commandLine);
         const ToolJob job{{step}};
-        std::vector<ToolOutcome> ends = runWithInputBlocked(runner, job).steps;
+        std::vector<ToolOutcome> ends = runner.runJob(job, nullptr).steps;
         runner.startJob(job, [&](const ToolJobResult& r) { ends.push_back(r.steps.at(0)); });
         ASSERT_EQ(ends.size(), 2u);  // a refused start ends at once
         for (const ToolOutcome& end : ends) {

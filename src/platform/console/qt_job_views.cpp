@@ -2,7 +2,6 @@
 
 #include <QEventLoop>
 
-#include "platform/console/qt_input_blocker.h"
 #include "platform/console/qt_tool_console.h"
 
 namespace kelvane {
@@ -20,11 +19,6 @@ ToolJobResult runInToolConsole(ToolRunner& runner, const ToolJob& job, const Con
         loop.exec();
     }
     return result;
-}
-
-ToolJobResult runWithInputBlocked(ToolRunner& runner, const ToolJob& job) {
-    const InputBlocker blocker;
-    return runner.runJob(job, nullptr);
 }
 
 }  // namespace kelvane

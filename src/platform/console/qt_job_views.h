@@ -19,8 +19,4 @@ struct ConsolePlace {
 // starts and open until the user closes it after the end. Stop in the console stops the job.
 ToolJobResult runInToolConsole(ToolRunner& runner, const ToolJob& job, const ConsolePlace& place);
 
-// Runs the job with no window: until it ends, the application takes no input
-// from the user.
-ToolJobResult runWithInputBlocked(ToolRunner& runner, const ToolJob& job);
-
 }  // namespace kelvane
