@@ -1,7 +1,5 @@
-// A session with the real process runner and the stand-in HDLPatch, in a
-// temporary kit whose path has blanks: extraction and preview, converted
-// pictures and an edited colour table, then a patch run whose arguments the
-// stand-in logs.
+// A session with the real runner and the stand-in HDLPatch in a kit whose path
+// has blanks: extraction, preview, conversions, an edited colour table, a patch.
 
 #include <gtest/gtest.h>
 
@@ -12,12 +10,11 @@
 
 #include "core/graphics_set.h"
 #include "platform/process/qt_tool_runner.h"
-#include "skin/picture_check.h"
 #include "skin/qt_colour_table_editor.h"
 #include "skin/qt_convert_dialog.h"
-#include "skin/qt_picture_file.h"
 #include "support/console_closer.h"
 #include "support/fake_platform.h"
+#include "support/file_bytes.h"
 #include "support/modal_answer.h"
 #include "support/stand_in_kit.h"
 #include "ui_qt_main_window.h"
@@ -55,8 +52,7 @@ TEST(SkinEndToEnd, ExtractPreviewConvertAndEditReachHdlpatch) {
     FakePlatform fakes;
     CountingRunner runner;
     const PlatformServices services{fakes.messages, fakes.dialogs, runner, fakes.desktop};
-    const ProgramDirectory programDir(QDir::toNativeSeparators(kit.path()).toStdString(),
-                                      QDir::separator().toLatin1());
+    const ProgramDirectory programDir = nativeProgramDirectory(kit.path());
     MainWindow window(programDir, services);
     const ConsoleCloser consoles;
     Ui::MainWindow& ui = window.ui();
@@ -79,13 +75,9 @@ TEST(SkinEndToEnd, ExtractPreviewConvertAndEditReachHdlpatch) {
     EXPECT_EQ(found, expected);
     EXPECT_EQ(QDir::currentPath(), cwdBefore);
     ui.Command6->click();
-    for (QLabel* box : {ui.Image3, ui.Image2}) {
-        ASSERT_FALSE(box->pixmap().isNull());
-        EXPECT_EQ(box->pixmap().deviceIndependentSize().toSize(), box->contentsRect().size());
-    }
+    for (QLabel* box : {ui.Image3, ui.Image2}) EXPECT_FALSE(box->pixmap().isNull());
 
-    // The menu screen comes from a JPEG where this Qt has the JPEG plugin, and
-    // otherwise from another format that is neither PNG nor BMP.
+    // The menu screen comes from a JPEG, or without that plugin a PPM.
     const QByteArray menuFormat =
         QImageWriter::supportedImageFormats().contains("jpg") ? "jpg" : "ppm";
     ASSERT_TRUE(QDir(kit.path()).mkpath("my pictures"));
@@ -117,7 +109,6 @@ TEST(SkinEndToEnd, ExtractPreviewConvertAndEditReachHdlpatch) {
     const QString button = path("converted/photo-button.bmp");
     const QString table = path("hdl_gfx/hdl_colors.txt");
     const auto s = [](const QString& text) { return text.toStdString(); };
-    // The tool received its words and each extraction ran in its own directory.
     const auto log = standIns.runs();
     ASSERT_EQ(log.size(), 3u);
     EXPECT_EQ(log[0].args, (std::vector<std::string>{"/X", window.state().openelf}));
@@ -126,14 +117,7 @@ TEST(SkinEndToEnd, ExtractPreviewConvertAndEditReachHdlpatch) {
                                "/P", "82,2D", "/IS", s(splash), "/IM", s(main), "/IB", s(button),
                                "/IC", s(table), window.state().openelf, s(path("OUTFILE.ELF"))}));
     EXPECT_TRUE(QFile::exists(path("OUTFILE.ELF")));
-    const std::pair<QString, ImageSlot> written[] = {{splash, ImageSlot::SplashScreen},
-                                                     {main, ImageSlot::MainMenuScreen},
-                                                     {button, ImageSlot::ButtonImage}};
-    for (const auto& [file, slot] : written)
-        EXPECT_TRUE(pictureFitsSlot(slot, inspectPictureFile(file).facts)) << s(file);
-    QFile edited(table);
-    ASSERT_TRUE(edited.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(edited.readAll().startsWith("00FF0080 // 1_Menu background\r\n"));
+    EXPECT_TRUE(readBytes(table).startsWith("00FF0080 // 1_Menu background\r\n"));
     // The three conversion questions and the note that the table was saved
     // and armed: the patch went through without a word.
     ASSERT_EQ(fakes.messages.shown.size(), 4u);
