@@ -24,39 +24,10 @@ namespace {
 
 const QString kMono = QStringLiteral("DejaVu Sans Mono");
 
-// Every test here renders DejaVu Sans Mono; a platform without it (Qt's
-// offscreen platform under Wine sees no font) renders nothing to check.
+// The pairs here are rendered from DejaVu Sans Mono; a platform without it
+// (Qt's offscreen platform under Wine sees no font) renders nothing to check.
 #define SKIP_WITHOUT_MONO() \
     if (!QFontDatabase::families().contains(kMono)) GTEST_SKIP() << "no DejaVu Sans Mono"
-
-// The pair is read back with the program's check and, for the glyphs, with
-// Qt's BMP reader.
-TEST(FontMaker, APairMadeFromDejaVuSansMonoReadsBackAsTheLoaderNeedsIt) {
-    SKIP_WITHOUT_MONO();
-    const RenderedFont made = renderFontPair({kMono, 12, false, false});
-    QTemporaryDir dir;
-    const QString sheetPath = dir.filePath("mono.bmp");
-    QString error;
-    ASSERT_TRUE(writeFontPair(sheetPath, made.pair, &error)) << error.toStdString();
-    ASSERT_TRUE(writeFontPair(sheetPath, made.pair, &error)) << "over an earlier pair";
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
-              QStringList({"mono.bmp", "mono.dat"}));
-
-    const FontPairRead read = readFontPairFiles(sheetPath);
-    EXPECT_TRUE(checkFontPair(read.files).ok());
-    const QImage sheet(sheetPath, "BMP");
-    const QByteArray widths = readBytes(dir.filePath("mono.dat"));
-    int inkInA = 0;
-    for (int y = 64; y < 80; ++y)
-        for (int x = 16; x < 32; ++x) inkInA += (sheet.pixel(x, y) & 0xffffff) == 0x808080;
-    EXPECT_GT(inkInA, 10);
-
-    QFont plain(kMono);
-    plain.setPixelSize(12);
-    const int advance = QFontMetrics(plain).horizontalAdvance(QLatin1Char('M'));
-    for (const char c : {'A', 'i', 'W', ' ', '~'}) EXPECT_EQ(int(widths[c]), advance) << c;
-    EXPECT_EQ(made.missing, 0);
-}
 
 // A real main window in a fresh program directory.
 class FontSlotTest : public ::testing::Test {
@@ -102,8 +73,13 @@ TEST_F(FontSlotTest, SixteenBitWidthsAreConvertedOtherFaultsCanOnlyBeTakenAnyway
     // The good pair went in without a word, after the mended one had.
     EXPECT_EQ(window.state().Text1, ("/IF \"" + good + "\"").toStdString());
 
-    const FontPairRead read = readFontPairFiles(mended);
-    EXPECT_TRUE(checkFontPair(read.files).ok());
+    EXPECT_TRUE(checkFontPair(readFontPairFiles(mended).files).ok());
+    // Every width of a monospaced font is its advance.
+    QFont plain(kMono);
+    plain.setPixelSize(12);
+    const QByteArray widths = readBytes(widthsPathFor(good));
+    for (const char c : {'A', 'i', 'W', ' ', '~'})
+        EXPECT_EQ(int(widths[c]), QFontMetrics(plain).horizontalAdvance('M')) << c;
 }
 
 TEST_F(FontSlotTest, MakeFontArmsTheSlotWithTheSavedPairAndNamesAFileThatIsNoFont) {
@@ -112,7 +88,8 @@ TEST_F(FontSlotTest, MakeFontArmsTheSlotWithTheSavedPairAndNamesAFileThatIsNoFon
     const QString notAFont = kitPath("notes.ttf");
     ASSERT_TRUE(writeBytes(notAFont, "not a font"));
     const QString saved = kitPath("made");  // the extension is added
-    ASSERT_TRUE(writeBytes(kitPath("made.dat"), "an earlier widths file"));
+    for (const char* earlier : {"made.bmp", "made.dat"})
+        ASSERT_TRUE(writeBytes(kitPath(earlier), "earlier"));
     fake.dialogs.answers = {notAFont, fontFile, saved};
     fake.messages.answers = {"Replace"};
     whenModal<FontMakerDialog>([](FontMakerDialog* dialog) {
@@ -127,13 +104,21 @@ TEST_F(FontSlotTest, MakeFontArmsTheSlotWithTheSavedPairAndNamesAFileThatIsNoFon
     EXPECT_TRUE(fake.messages.shown[1].text.contains("already exists"));
     const QString sheet = kitPath("made.bmp");
     EXPECT_EQ(window.state().Text1, ("/IF \"" + sheet + "\"").toStdString());
+    // The earlier pair was replaced whole, nothing left beside it.
+    EXPECT_EQ(QDir(programDir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList({"made.bmp", "made.dat", "notes.ttf"}));
     EXPECT_TRUE(checkFontPair(readFontPairFiles(sheet).files).ok());
-    // The pair is the one shown: DejaVu Sans Mono at the largest size that fits.
+    // The pair is the one shown: DejaVu Sans Mono at the largest size that
+    // fits. Qt's own reader finds ink in the 'A'.
     const int size = largestFittingPixelSize({kMono});
+    const FontPair shown = renderFontPair({kMono, size, false, false}).pair;
     EXPECT_EQ(readBytes(widthsPathFor(sheet)),
-              QByteArray(reinterpret_cast<const char*>(
-                             renderFontPair({kMono, size, false, false}).pair.widths.data()),
-                         256));
+              QByteArray(reinterpret_cast<const char*>(shown.widths.data()), 256));
+    const QImage read(sheet, "BMP");
+    int inkInA = 0;
+    for (int y = 64; y < 80; ++y)
+        for (int x = 16; x < 32; ++x) inkInA += (read.pixel(x, y) & 0xffffff) == 0x808080;
+    EXPECT_GT(inkInA, 10);
 }
 
 }  // namespace
