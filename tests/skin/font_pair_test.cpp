@@ -1,5 +1,4 @@
-// The font pair the loader reads: its code page, the sample, the check
-// rules and what Convert mends.
+// The font pair the loader reads: code page, sample, checks and mending.
 
 #include <gtest/gtest.h>
 
@@ -79,6 +78,14 @@ TEST(FontPair, EachFaultAloneIsFoundAndMendedOnlyWhenNoGuessIsNeeded) {
             f.sheet = encodeBmp24(p.sheet);
         };
     };
+    // The widths stored in two bytes each, the high byte `high`.
+    const auto sixteenBit = [](unsigned char high) {
+        return [=](FontPairFiles& f) {
+            Bytes wide;
+            for (unsigned char w : f.widths) wide.insert(wide.end(), {w, high});
+            f.widths = wide;
+        };
+    };
     const struct {
         const char* name;
         Change change;
@@ -117,20 +124,9 @@ TEST(FontPair, EachFaultAloneIsFoundAndMendedOnlyWhenNoGuessIsNeeded) {
         {"WidthsUnreadable", [](FontPairFiles& f) { f.widthsProblem = "a named pipe"; },
          "cannot be read: a named pipe", false},
         {"WidthsCutShort", [](FontPairFiles& f) { f.widths.resize(255); }, "has 255 bytes", false},
-        {"SixteenBitWidths",
-         [](FontPairFiles& f) {
-             Bytes wide;
-             for (unsigned char w : f.widths) wide.insert(wide.end(), {w, 0});
-             f.widths = wide;
-         },
+        {"SixteenBitWidths", sixteenBit(0),
          "the widths file has 512 bytes: it was saved with 16-bit widths", true},
-        {"SixteenBitWidthsWithHighBytes",
-         [](FontPairFiles& f) {
-             Bytes wide;
-             for (unsigned char w : f.widths) wide.insert(wide.end(), {w, 1});
-             f.widths = wide;
-         },
-         "larger than 255", false},
+        {"SixteenBitWidthsWithHighBytes", sixteenBit(1), "larger than 255", false},
         {"WidthZero", [](FontPairFiles& f) { f.widths[7] = 0; },
          "1 width is outside 1 to 16 (character 7 has width 0)", false},
         {"WidthSeventeen", [](FontPairFiles& f) { f.widths['A'] = 17; },

@@ -1,5 +1,5 @@
-// Pictures converted and written as the loader needs them, read back; files
-// that are not regular files, or too large, refused; the colour table editor.
+// Converted pictures read back; files not regular or too large refused; the
+// colour table editor.
 
 #include <gtest/gtest.h>
 
@@ -33,9 +33,8 @@ QImage bandedSource() {
 
 const QColor kR = Qt::red, kG = Qt::green, kY = Qt::yellow, kB = Qt::blue, kK = Qt::black;
 
-// Each fit mode writes exactly the headers and rows of an uncompressed 24-bit
-// picture stored bottom row first, which the slot checks accept, with the
-// source's colours in the corners.
+// Each fit mode writes an uncompressed bottom-up 24-bit BMP of exactly the
+// right size, which the slot checks accept, with the source's corner colours.
 TEST(ConversionReadBack, WritesAnUncompressedBottomUp24BitBmpWithTheRightCorners) {
     const struct {
         const char* name;
@@ -76,20 +75,19 @@ TEST(ConversionReadBack, WritesAnUncompressedBottomUp24BitBmpWithTheRightCorners
     }
 }
 
-TEST(Conversion, FitInsideKeepsTheWholePictureAndTransparencyBecomesBlack) {
-    const QImage result = convertPicture(bandedSource(), {512, 448}, FitMode::FitInside);
+TEST(Conversion, FitInsideCentresTheWholePictureAndTransparencyBecomesBlack) {
     // 1000 x 400 shrinks to 512 x 205, centred: bars of 121 and 122 rows.
-    EXPECT_EQ(result.pixelColor(0, 120), kK);
-    EXPECT_EQ(result.pixelColor(0, 122), kR);
-    EXPECT_EQ(result.pixelColor(511, 324), kB);
-    EXPECT_EQ(result.pixelColor(256, 327), kK);
+    const QImage result = convertPicture(bandedSource(), {512, 448}, FitMode::FitInside);
+    EXPECT_EQ((QList<QColor>{result.pixelColor(0, 120), result.pixelColor(0, 122),
+                             result.pixelColor(511, 324), result.pixelColor(256, 327)}),
+              (QList<QColor>{kK, kR, kB, kK}));
     QImage clear(10, 10, QImage::Format_ARGB32);
     clear.fill(Qt::transparent);
     EXPECT_EQ(convertPicture(clear, {128, 64}, FitMode::Stretch).pixelColor(5, 5), kK);
 }
 
 // Named pipes are refused through the window's controls.
-TEST(RegularFilesOnly, AFolderIsRefusedNamingItAndAMissingPictureOnlyEmptiesItsBox) {
+TEST(PictureFiles, FoldersHugeAndBrokenPicturesAreRefusedNamingThemAMissingOneOnlyEmpties) {
     QTemporaryDir dir;
     const QString folder = dir.filePath("folder.bmp");
     ASSERT_TRUE(QDir().mkdir(folder));
@@ -101,10 +99,7 @@ TEST(RegularFilesOnly, AFolderIsRefusedNamingItAndAMissingPictureOnlyEmptiesItsB
     refusal.clear();
     EXPECT_TRUE(readPreviewPicture(dir.filePath("missing.bmp"), &refusal).isNull());
     EXPECT_TRUE(refusal.isEmpty()) << "a missing picture only empties its box";
-}
 
-TEST(RegularFilesOnly, AHugeOrBrokenPictureIsRefusedForConversionNamingIt) {
-    QTemporaryDir dir;
     // A PNG whose header claims 100000 x 100000 pixels.
     const QByteArray hugePng =
         QByteArray::fromHex("89504e470d0a1a0a0000000d49484452000186a0000186a00806000000");
@@ -118,8 +113,6 @@ TEST(RegularFilesOnly, AHugeOrBrokenPictureIsRefusedForConversionNamingIt) {
     }
 }
 
-// Edits change only entries, and never overwrite another program's changes
-// without asking.
 TEST(ColourTableEditor, NeverOverwritesAnotherProgramsChangesWithoutAsking) {
     QTemporaryDir dir;
     const QString path = dir.filePath("hdl_colors.txt");

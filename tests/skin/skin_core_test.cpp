@@ -1,6 +1,5 @@
-// The Qt-free skin logic: picture header checks, converted file names, the
-// colour table file and its buttons, the extraction command line and the
-// image slot fragments.
+// The Qt-free skin logic: picture checks, converted names, the colour table,
+// the extraction command line and the image slot fragments.
 
 #include <gtest/gtest.h>
 
@@ -8,7 +7,6 @@
 #include <tuple>
 #include <vector>
 
-#include "core/messages.h"
 #include "skin/colour_table.h"
 #include "skin/colour_table_file.h"
 #include "skin/graphics_extraction.h"
@@ -66,11 +64,6 @@ Head png(std::uint32_t width, std::uint32_t height) {
     return {b, 4096};
 }
 
-// 64 bytes of `fill` heading a file of `size` bytes.
-Head filled(unsigned char fill, std::uint64_t size) {
-    return {Bytes(64, fill), size};
-}
-
 const ImageSlot kSplash = ImageSlot::SplashScreen, kMenu = ImageSlot::MainMenuScreen,
                 kButton = ImageSlot::ButtonImage;
 
@@ -96,7 +89,7 @@ TEST(PictureHeaderCheck, TellsWhetherTheFileFitsAndWhatItIs) {
         {"ScreenHugeHeader", kSplash, bmp(0x7fffffff, -0x7fffffff, 24), "s.bmp", false,
          "2147483647x2147483647"},
         {"ScreenPng", kSplash, png(512, 448), "s.png", false, "a PNG picture of 512x448"},
-        {"ScreenUnknown", kMenu, filled('x', 64), "m.bmp", false,
+        {"ScreenUnknown", kMenu, Head{Bytes(64, 'x'), 64}, "m.bmp", false,
          "not a picture this program recognises (64 bytes)"},
         {"ButtonBmp", kButton, bmp(128, 64, 24), "b.bmp", true, "BMP"},
         {"ButtonBmp32", kButton, bmp(128, 64, 32), "b.bmp", false, "32 bits"},
@@ -106,8 +99,9 @@ TEST(PictureHeaderCheck, TellsWhetherTheFileFitsAndWhatItIs) {
         {"ButtonTargaCutShort", kButton, tga(128, 64, 32), "b.tga", false, "cut short", -1},
         {"ButtonTargaHeaderCutShort", kButton, tga(128, 64, 32), "b.tga", false, "cut short", 0,
          10},
-        {"ButtonRaw", kButton, filled(0, 32768), "b.RAW", true, "32768 bytes"},
-        {"ButtonRawShort", kButton, filled(0, 32767), "b.raw", false, "a RAW file of 32767 bytes"},
+        {"ButtonRaw", kButton, Head{Bytes(64, 0), 32768}, "b.RAW", true, "32768 bytes"},
+        {"ButtonRawShort", kButton, Head{Bytes(64, 0), 32767}, "b.raw", false,
+         "a RAW file of 32767 bytes"},
     };
     for (const auto& c : rows) {
         SCOPED_TRACE(c.name);
@@ -231,8 +225,6 @@ TEST(ImageSlots, FontFragmentBareNamesAndTheThreeLineHelp) {
     // A backslash is an ordinary character in a file name on Linux.
     EXPECT_EQ(bareFileName("/home/me/a\\b.bmp", '/'), "a\\b.bmp");
     // Lines end as message boxes on this system expect: no stray CR on Linux.
-    EXPECT_NE(kButtonImageHelpText.find(std::string("of") + kLineBreak + "128x64"),
-              std::string::npos);
 #ifndef _WIN32
     EXPECT_EQ(kButtonImageHelpText.find('\r'), std::string::npos);
 #endif
