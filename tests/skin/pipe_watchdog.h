@@ -12,11 +12,9 @@
 
 namespace kelvane::testing {
 
-// Frees a thread that is stuck opening or reading one of the given named
-// pipes: after a grace time it keeps opening each pipe for writing (which
-// succeeds only while someone has it open for reading) and closing it again,
-// so the reader sees the end of the file. stop() tells whether that was
-// needed, so a regression fails its test instead of hanging it.
+// Frees a reader stuck on one of the given named pipes: after a grace time it
+// keeps opening each for writing (which succeeds only while it has a reader)
+// and closing it, so a regression fails its test instead of hanging it.
 class PipeWatchdog {
   public:
     explicit PipeWatchdog(QStringList pipes)
@@ -33,7 +31,7 @@ class PipeWatchdog {
               }
           }) {}
 
-    // Ends the watch; true when a reader had to be freed.
+    // True when a reader had to be freed.
     bool stop() {
         thread_.request_stop();
         return freed_;
