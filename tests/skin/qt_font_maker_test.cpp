@@ -1,4 +1,4 @@
-// Font pairs made by the program and checked when chosen in the font slot.
+// Font pairs made by the program and checked in the font slot; the font help.
 
 #include <gtest/gtest.h>
 
@@ -7,13 +7,19 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QImage>
+#include <QPlainTextEdit>
+#include <QPointer>
 #include <QTemporaryDir>
+#include <QTest>
 
+#include "core/messages.h"
 #include "skin/font/font_bitmap.h"
 #include "skin/font/font_pair_check.h"
+#include "skin/font_help_text.h"
 #include "skin/qt_font_maker_dialog.h"
 #include "skin/qt_font_pair_files.h"
 #include "skin/qt_font_renderer.h"
+#include "skin/qt_font_window.h"
 #include "support/fake_platform.h"
 #include "support/file_bytes.h"
 #include "support/modal_answer.h"
@@ -28,6 +34,34 @@ const QString kMono = QStringLiteral("DejaVu Sans Mono");
 // (Qt's offscreen platform under Wine sees no font) renders nothing to check.
 #define SKIP_WITHOUT_MONO() \
     if (!QFontDatabase::families().contains(kMono)) GTEST_SKIP() << "no DejaVu Sans Mono"
+
+FontWindow* onlyFontWindowOf(QWidget& owner) {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    const auto windows = owner.findChildren<FontWindow*>(Qt::FindDirectChildrenOnly);
+    EXPECT_EQ(windows.size(), 1);
+    return windows.value(0);
+}
+
+TEST(FontWindow, ShowsTheInstructionsReadOnlyAndStaysOneWindowPerOwner) {
+    QWidget owner;
+    owner.show();
+    showFontWindow(&owner);
+    QPointer<FontWindow> first = onlyFontWindowOf(owner);
+    ASSERT_TRUE(first && first->isVisible());
+    auto* text = first->findChild<QPlainTextEdit*>("Text3");
+    QTest::keyClicks(text, "typed");
+    // Unchanged, line for line: no stray line feed or carriage return inside.
+    EXPECT_EQ(text->toPlainText().split('\n'),
+              QString::fromStdString(fontInstructions()).split(kLineBreak));
+
+    QTest::keyClick(first, Qt::Key_Escape);  // like the close box
+    showFontWindow(&owner);                  // before the closed one is deleted
+    QPointer<FontWindow> second = onlyFontWindowOf(owner);
+    EXPECT_TRUE(first.isNull() && second && second->isVisible());
+    owner.close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(second.isNull());
+}
 
 // A real main window in a fresh program directory.
 class FontSlotTest : public ::testing::Test {
@@ -58,11 +92,9 @@ TEST_F(FontSlotTest, SixteenBitWidthsAreConvertedOtherFaultsCanOnlyBeTakenAnyway
     for (const char w : readBytes(widthsPathFor(wide))) sixteen.append(w).append('\0');
     ASSERT_TRUE(writeBytes(widthsPathFor(wide), sixteen));
     const QString inkOutside = writePair("narrow", QByteArray(256, 2));
-    const QString good = writePair("good");
-
-    fake.dialogs.answers = {wide, inkOutside, good};
+    fake.dialogs.answers = {wide, inkOutside};
     fake.messages.answers = {"Convert", "Cancel"};
-    for (int i = 0; i < 3; ++i) window.ui().Command4->click();
+    for (int i = 0; i < 2; ++i) window.ui().Command4->click();
 
     const auto& shown = fake.messages.shown;
     ASSERT_EQ(shown.size(), 3u);  // the question, the note on the mended pair, the question
@@ -70,14 +102,13 @@ TEST_F(FontSlotTest, SixteenBitWidthsAreConvertedOtherFaultsCanOnlyBeTakenAnyway
     const QString mended = kitPath("converted/wide-font.bmp");
     EXPECT_TRUE(shown[1].text.contains(mended));
     EXPECT_EQ(shown[2].buttons, QStringList({"Use Anyway", "Cancel"}));
-    // The good pair went in without a word, after the mended one had.
-    EXPECT_EQ(window.state().Text1, ("/IF \"" + good + "\"").toStdString());
-
+    // The mended pair went in; the cancelled one left it there.
+    EXPECT_EQ(window.state().Text1, ("/IF \"" + mended + "\"").toStdString());
     EXPECT_TRUE(checkFontPair(readFontPairFiles(mended).files).ok());
     // Every width of a monospaced font is its advance.
     QFont plain(kMono);
     plain.setPixelSize(12);
-    const QByteArray widths = readBytes(widthsPathFor(good));
+    const QByteArray widths = readBytes(widthsPathFor(mended));
     for (const char c : {'A', 'i', 'W', ' ', '~'})
         EXPECT_EQ(int(widths[c]), QFontMetrics(plain).horizontalAdvance('M')) << c;
 }
