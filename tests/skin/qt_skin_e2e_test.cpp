@@ -1,15 +1,14 @@
 // A session with the real runner and the stand-in HDLPatch in a kit whose path
-// has blanks: extraction, preview, conversions, an edited colour table, a patch.
+// has blanks: extraction, preview, the extracted files chosen in every slot,
+// an edited colour table, a patch.
 
 #include <gtest/gtest.h>
 
-#include <QImageWriter>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "platform/process/qt_tool_runner.h"
 #include "skin/qt_colour_table_editor.h"
-#include "skin/qt_convert_dialog.h"
 #include "support/console_closer.h"
 #include "support/fake_platform.h"
 #include "support/file_bytes.h"
@@ -34,14 +33,7 @@ struct CountingRunner : QtToolRunner {
     int ended = 0;
 };
 
-void answerConvert(FitMode mode) {
-    whenModal<ConvertDialog>([mode](ConvertDialog* dialog) {
-        dialog->setFitMode(mode);
-        dialog->accept();
-    });
-}
-
-TEST(SkinEndToEnd, ExtractPreviewConvertAndEditReachHdlpatch) {
+TEST(SkinEndToEnd, ExtractPreviewChooseAndEditReachHdlpatch) {
     QTemporaryDir kit(QDir::tempPath() + "/skin e2e kit XXXXXX");
     const auto path = [&](const QString& relative) {
         return QDir::toNativeSeparators(kit.filePath(relative));
@@ -68,23 +60,11 @@ TEST(SkinEndToEnd, ExtractPreviewConvertAndEditReachHdlpatch) {
     ui.Command6->click();
     for (QLabel* box : {ui.Image3, ui.Image2}) EXPECT_FALSE(box->pixmap().isNull());
 
-    // The menu screen comes from a JPEG, or without that plugin a PPM.
-    const QByteArray menuFormat =
-        QImageWriter::supportedImageFormats().contains("jpg") ? "jpg" : "ppm";
-    ASSERT_TRUE(QDir(kit.path()).mkpath("my pictures"));
-    const QString photo = path("my pictures/photo.png");
-    const QString menu = path("my pictures/menu." + QString::fromLatin1(menuFormat));
-    QImage picture(800, 600, QImage::Format_RGB32);
-    picture.fill(Qt::darkCyan);
-    ASSERT_TRUE(picture.save(photo, "PNG") && picture.save(menu, menuFormat.constData()));
-    fakes.dialogs.answers = {photo, menu, photo};
-    fakes.messages.answers = {"Convert", "Convert", "Convert"};
-    answerConvert(FitMode::FillAndCrop);
-    ui.Command7->click();
-    answerConvert(FitMode::Stretch);
-    ui.Command5->click();
-    answerConvert(FitMode::FitInside);
-    ui.Command9->click();
+    // Every slot takes the extracted file of its kind, the font pair too.
+    const QString font = path("hdl_gfx/hdl_font.bmp"), splash = path("hdl_gfx/hdl_splash.bmp");
+    const QString main = path("hdl_gfx/hdl_main.bmp"), button = path("hdl_gfx/hdl_button.tga");
+    fakes.dialogs.answers = {font, splash, main, button};
+    for (QPushButton* slot : {ui.Command4, ui.Command7, ui.Command5, ui.Command9}) slot->click();
     whenModal<ColourTableEditor>([](ColourTableEditor* editor) {
         editor->pickColour = [](const QColor&) { return QColor(0, 255, 0, 255); };
         editor->editRow(0);
@@ -95,23 +75,21 @@ TEST(SkinEndToEnd, ExtractPreviewConvertAndEditReachHdlpatch) {
     ui.ntsc->click();
     ui.Command2->click();
 
-    const QString splash = path("converted/photo-splash.bmp");
-    const QString main = path("converted/menu-main.bmp");
-    const QString button = path("converted/photo-button.bmp");
     const QString table = path("hdl_gfx/hdl_colors.txt");
     const auto s = [](const QString& text) { return text.toStdString(); };
     const auto log = standIns.runs();
     ASSERT_EQ(log.size(), 3u);
     EXPECT_EQ(log[0].args, (std::vector<std::string>{"/X", window.state().openelf}));
     EXPECT_EQ(QDir(QString::fromStdString(log[1].cwd)), QDir(path("hdl_gfx_tmp")));
-    EXPECT_EQ(log[2].args, (std::vector<std::string>{
-                               "/P", "82,2D", "/IS", s(splash), "/IM", s(main), "/IB", s(button),
-                               "/IC", s(table), window.state().openelf, s(path("OUTFILE.ELF"))}));
-    EXPECT_TRUE(QFile::exists(path("OUTFILE.ELF")));
+    EXPECT_EQ(log[2].args,
+              (std::vector<std::string>{"/P", "82,2D", "/IF", s(font), "/IS", s(splash), "/IM",
+                                        s(main), "/IB", s(button), "/IC", s(table),
+                                        window.state().openelf, s(path("OUTFILE.ELF"))}));
+    EXPECT_TRUE(QFile::exists(path("OUTFILE.ELF"))) << "the stand-in refused what it was given";
     EXPECT_TRUE(readBytes(table).startsWith("00FF0080 // 1_Menu background\r\n"));
-    // The three conversion questions and the note that the table was saved
-    // and armed: the patch went through without a word.
-    ASSERT_EQ(fakes.messages.shown.size(), 4u);
+    // Only the note that the table was saved and armed: the files fitted their
+    // slots and the patch went through without a word.
+    ASSERT_EQ(fakes.messages.shown.size(), 1u);
     EXPECT_TRUE(fakes.messages.shown.back().text.contains("saved"));
 
     // A tool that ends after its window went away finds nothing to report to.
@@ -120,7 +98,7 @@ TEST(SkinEndToEnd, ExtractPreviewConvertAndEditReachHdlpatch) {
     gone->ui().Command13->click();
     gone.reset();
     ASSERT_TRUE(runner.waitForEnded(3));
-    EXPECT_EQ(fakes.messages.shown.size(), 4u);
+    EXPECT_EQ(fakes.messages.shown.size(), 1u);
 }
 
 }  // namespace

@@ -223,22 +223,23 @@ TEST_F(SkinWindowTest, EachSlotKeepsItsChoiceAndFolderOnCancelOrRefusal) {
 }
 
 TEST_F(SkinWindowTest, AMismatchIsConvertedUsedAnywayOrLeftAloneAndConvertPictureAsksToUse) {
-    const QString png = kitPath("photo.png");
-    writeBitmap(png, Qt::green, {640, 480});
-    const QByteArray source = readBytes(png);
+    // A format that is neither PNG nor BMP.
+    const QString ppm = kitPath("photo.ppm");
+    writeBitmap(ppm, Qt::green, {640, 480});
+    const QByteArray source = readBytes(ppm);
     const QString converted = kitPath("converted/photo-splash.bmp");
 
-    fake.dialogs.answers = {png, png};
+    fake.dialogs.answers = {ppm, ppm};
     fake.messages.answers = {"Cancel", "Use Anyway"};
     ui().Command7->click();
     EXPECT_EQ(window.state().Text9, "");
     ui().Command7->click();
-    EXPECT_EQ(window.state().Text9, (" /IS \"" + png + "\"").toStdString());
+    EXPECT_EQ(window.state().Text9, (" /IS \"" + ppm + "\"").toStdString());
 
     // Convert three times: the second keeps the first beside it, the third
     // replaces the first.
     for (const char* second : {"", "Keep Both", "Replace"}) {
-        fake.dialogs.answers = {png};
+        fake.dialogs.answers = {ppm};
         fake.messages.answers = {"Convert", second};
         whenModal<ConvertDialog>([](ConvertDialog* dialog) {
             dialog->setFitMode(FitMode::FitInside);
@@ -250,12 +251,12 @@ TEST_F(SkinWindowTest, AMismatchIsConvertedUsedAnywayOrLeftAloneAndConvertPictur
     EXPECT_EQ(ui().Text8->text(), "photo-splash.bmp");
     EXPECT_TRUE(QFile::exists(kitPath("converted/photo-splash-2.bmp")));
     EXPECT_FALSE(QFile::exists(kitPath("converted/photo-splash-3.bmp")));
-    EXPECT_EQ(window.state().CommonDialog4.fullPath, png.toStdString());
+    EXPECT_EQ(window.state().CommonDialog4.fullPath, ppm.toStdString());
     EXPECT_EQ(centreColour(ui().Image3), QColor(Qt::green));
-    EXPECT_EQ(readBytes(png), source);
+    EXPECT_EQ(readBytes(ppm), source);
 
     // Convert Picture on its own arms the slot it chose only when asked.
-    fake.dialogs.answers = {png, png};
+    fake.dialogs.answers = {ppm, ppm};
     fake.messages.answers = {"Not Now", "Use It"};
     for (ImageSlot slot : {ImageSlot::ButtonImage, ImageSlot::MainMenuScreen}) {
         whenModal<ConvertDialog>([slot](ConvertDialog* dialog) {
