@@ -2,7 +2,13 @@
 
 #include <gtest/gtest.h>
 #ifndef _WIN32
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
 #endif
 
 #include <QDir>
@@ -12,7 +18,6 @@
 
 #include "core/graphics_set.h"
 #include "patch/qt_patch_run_controller.h"
-#include "skin/pipe_watchdog.h"
 #include "skin/qt_colour_table_editor.h"
 #include "skin/qt_convert_dialog.h"
 #include "skin/qt_extraction_controller.h"
@@ -39,6 +44,36 @@ QString makePipe(const QString& path) {
     EXPECT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0) << path.toStdString();
     return path;
 }
+
+// Frees a reader stuck on one of the given named pipes: after a grace time it
+// keeps opening each for writing (which succeeds only while it has a reader)
+// and closing it, so a regression fails its test instead of hanging it.
+class PipeWatchdog {
+  public:
+    explicit PipeWatchdog(QStringList pipes)
+        : thread_([this, pipes](std::stop_token stop) {
+              using namespace std::chrono_literals;
+              const auto deadline = std::chrono::steady_clock::now() + 5s;
+              for (; !stop.stop_requested(); std::this_thread::sleep_for(10ms)) {
+                  if (std::chrono::steady_clock::now() < deadline) continue;
+                  for (const QString& pipe : pipes) {
+                      const int fd = ::open(QFile::encodeName(pipe).constData(),
+                                            O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+                      if (fd >= 0) freed_ = true, ::close(fd);
+                  }
+              }
+          }) {}
+
+    // True when a reader had to be freed.
+    bool stop() {
+        thread_.request_stop();
+        return freed_;
+    }
+
+  private:
+    std::atomic<bool> freed_{false};
+    std::jthread thread_;
+};
 #endif
 
 QColor centreColour(const QLabel* box) {
@@ -119,8 +154,10 @@ TEST_F(SkinWindowTest, ExtractionFailuresAreReportedInsteadOfSuccess) {
 }
 
 // While HDLPatch extracts, neither extraction button nor "Patch" starts
-// anything; the end of the run lets the next one start.
-TEST_F(SkinWindowTest, OneRunAtATime) {
+// anything; the end of the run lets the next one start. View then shows both
+// screens, and a splash cut short (as while the tool still writes) empties
+// only its own box.
+TEST_F(SkinWindowTest, OneRunAtATimeThenViewShowsWhatIsComplete) {
     window.state().openelf = "/games/HDLOADER.ELF";
     toolWritesGraphicsSet();
     fake.runner.holdFinished = true;
@@ -138,45 +175,7 @@ TEST_F(SkinWindowTest, OneRunAtATime) {
     EXPECT_TRUE(ui().Command13->isEnabled() && ui().Command2->isEnabled());
     ui().Command8->click();
     EXPECT_EQ(fake.runner.calls.size(), 2u);
-}
 
-// Each refusal starts nothing and says why: no loaded file, a file where a
-// directory belongs, a path that cannot be quoted, folders that cannot be
-// written.
-TEST_F(SkinWindowTest, RefusalsStartNothingAndSayWhy) {
-    ui().Command13->click();
-    EXPECT_FALSE(ui().Command6->isEnabled() || ui().Command12->isEnabled());
-    window.state().openelf = "/games/HDLOADER.ELF";
-    for (const char* blocker : {"hdl_gfx", "hdl_gfx_tmp"}) writeFile(kitPath(blocker));
-    ui().Command13->click();
-    window.state().openelf = "/games/odd\"name.ELF";
-    ui().Command13->click();
-    window.state().openelf = "/games/HDLOADER.ELF";
-    ASSERT_TRUE(QFile::remove(kitPath("hdl_gfx")));
-    window.findChild<ExtractionController*>()->readOnlyFolder = [](const std::string&) {
-        return true;
-    };
-    ui().Command13->click();
-    ui().Command8->click();  // hdl_gfx_tmp stands for a directory that cannot be made
-
-    EXPECT_TRUE(fake.runner.calls.empty());
-    ASSERT_EQ(shown().size(), 5u);
-    EXPECT_EQ(shown()[0].text, "Please load HDL/HDA (unpacked)");
-    EXPECT_TRUE(shown()[1].text.contains(kitPath("hdl_gfx")));
-    EXPECT_TRUE(shown()[2].icon == MessageIcon::Error && shown()[2].text.contains("odd\"name"));
-    for (int i : {3, 4}) {
-        EXPECT_TRUE(shown()[i].text.contains(kitPath(i == 3 ? "hdl_gfx:" : "hdl_gfx_tmp:")));
-        EXPECT_TRUE(shown()[i].text.contains("Copy the whole program folder"));
-    }
-    // A preload with a loaded file still makes View and Open usable.
-    EXPECT_TRUE(ui().Command6->isEnabled() && ui().Command12->isEnabled());
-}
-
-// A splash cut short (as while the tool still writes) empties only its own box.
-TEST_F(SkinWindowTest, ViewShowsBothScreensAndClearsOnlyTheBoxOfACutShortPicture) {
-    window.state().openelf = "/games/HDLOADER.ELF";
-    toolWritesGraphicsSet();
-    ui().Command8->click();
     ui().Command6->click();
     EXPECT_EQ(centreColour(ui().Image3), QColor(Qt::red));  // splash on the left
     EXPECT_EQ(ui().Image3->pixmap().deviceIndependentSize().toSize(),
@@ -187,6 +186,34 @@ TEST_F(SkinWindowTest, ViewShowsBothScreensAndClearsOnlyTheBoxOfACutShortPicture
     ui().Command6->click();
     EXPECT_TRUE(ui().Image3->pixmap().isNull());
     EXPECT_EQ(centreColour(ui().Image2), QColor(Qt::blue));
+}
+
+// Each refusal starts nothing and says why: no loaded file, a file where a
+// directory belongs, a path that cannot be quoted, a folder that cannot be
+// written.
+TEST_F(SkinWindowTest, RefusalsStartNothingAndSayWhy) {
+    ui().Command13->click();
+    EXPECT_FALSE(ui().Command6->isEnabled() || ui().Command12->isEnabled());
+    window.state().openelf = "/games/HDLOADER.ELF";
+    writeFile(kitPath("hdl_gfx"));
+    ui().Command13->click();
+    window.state().openelf = "/games/odd\"name.ELF";
+    ui().Command13->click();
+    window.state().openelf = "/games/HDLOADER.ELF";
+    window.findChild<ExtractionController*>()->readOnlyFolder = [](const std::string&) {
+        return true;
+    };
+    ui().Command8->click();
+
+    EXPECT_TRUE(fake.runner.calls.empty());
+    ASSERT_EQ(shown().size(), 4u);
+    EXPECT_EQ(shown()[0].text, "Please load HDL/HDA (unpacked)");
+    EXPECT_TRUE(shown()[1].text.contains(kitPath("hdl_gfx")));
+    EXPECT_TRUE(shown()[2].icon == MessageIcon::Error && shown()[2].text.contains("odd\"name"));
+    EXPECT_TRUE(shown()[3].text.contains(kitPath("hdl_gfx_tmp:")));
+    EXPECT_TRUE(shown()[3].text.contains("Copy the whole program folder"));
+    // A preload with a loaded file still makes View and Open usable.
+    EXPECT_TRUE(ui().Command6->isEnabled() && ui().Command12->isEnabled());
 }
 
 // A file taken anyway that cannot be shown still counts; a cancel or a path
