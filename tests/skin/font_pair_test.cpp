@@ -52,21 +52,12 @@ FontPairFiles filesOf(const FontPair& pair, unsigned bits = 24, bool topDown = f
     return files;
 }
 
-TEST(FontPair, CodePageAndTheSampleDrawnAsTheLoaderDoes) {
+TEST(FontPair, CodePage) {
     EXPECT_EQ(fontCodeCharacter(0x80), U'\u20AC');
     EXPECT_EQ(fontCodeCharacter(0x81), 0u);
     EXPECT_EQ(fontCodeCharacter(0xE9), U'\u00E9');
     EXPECT_EQ(fontCodeFor(U'\u20AC'), 0x80);
     EXPECT_EQ(fontCodeFor(U'\u0100'), -1);
-
-    FontPair pair = goodPair();
-    pair.widths['i'] = 3;
-    const RgbPicture line = drawFontSample(pair, "AiA");
-    ASSERT_EQ(line.width, 8 + 3 + 8);
-    ASSERT_EQ(line.height, 16);
-    // Ink at x 1 and 7 of each 'A', at x 1 of the 'i' that follows the first.
-    for (const int x : {1, 7, 9, 12, 18}) EXPECT_EQ(line.at(x, 5), kFontForeground) << x;
-    EXPECT_EQ(line.at(10, 5), kFontBackground);
 }
 
 TEST(FontPair, EachFaultAloneIsFoundAndMendedOnlyWhenNoGuessIsNeeded) {
