@@ -44,36 +44,6 @@ QString makePipe(const QString& path) {
     EXPECT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0) << path.toStdString();
     return path;
 }
-
-// Frees a reader stuck on one of the given named pipes: after a grace time it
-// keeps opening each for writing (which succeeds only while it has a reader)
-// and closing it, so a regression fails its test instead of hanging it.
-class PipeWatchdog {
-  public:
-    explicit PipeWatchdog(QStringList pipes)
-        : thread_([this, pipes](std::stop_token stop) {
-              using namespace std::chrono_literals;
-              const auto deadline = std::chrono::steady_clock::now() + 5s;
-              for (; !stop.stop_requested(); std::this_thread::sleep_for(10ms)) {
-                  if (std::chrono::steady_clock::now() < deadline) continue;
-                  for (const QString& pipe : pipes) {
-                      const int fd = ::open(QFile::encodeName(pipe).constData(),
-                                            O_WRONLY | O_NONBLOCK | O_CLOEXEC);
-                      if (fd >= 0) freed_ = true, ::close(fd);
-                  }
-              }
-          }) {}
-
-    // True when a reader had to be freed.
-    bool stop() {
-        thread_.request_stop();
-        return freed_;
-    }
-
-  private:
-    std::atomic<bool> freed_{false};
-    std::jthread thread_;
-};
 #endif
 
 QColor centreColour(const QLabel* box) {
@@ -310,7 +280,22 @@ TEST_F(SkinWindowTest, ANamedPipeIsRefusedNamingItAndNothingWaitsForIt) {
     const QString pipe = kitPath("PIPE.BMP"), table = kitPath("hdl_gfx/hdl_colors.txt");
     const QString previewPipe = kitPath("hdl_gfx_tmp/hdl_splash.bmp");
     writeBitmap(kitPath("hdl_gfx_tmp/hdl_main.bmp"), Qt::blue);
-    PipeWatchdog watchdog({makePipe(pipe), makePipe(previewPipe), makePipe(table)});
+    const QStringList pipes = {makePipe(pipe), makePipe(previewPipe), makePipe(table)};
+    // Frees a reader stuck on a pipe so that a regression fails instead of
+    // hanging: after a grace time it keeps opening each for writing (which
+    // succeeds only while it has a reader) and closing it again.
+    std::atomic<bool> freed = false;
+    std::jthread watchdog([&](std::stop_token stop) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        for (; !stop.stop_requested(); std::this_thread::sleep_for(std::chrono::milliseconds(10))) {
+            if (std::chrono::steady_clock::now() < deadline) continue;
+            for (const QString& p : pipes)
+                if (int fd =
+                        ::open(QFile::encodeName(p).constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+                    fd >= 0)
+                    freed = true, ::close(fd);
+        }
+    });
     // Should the table pipe ever be read, the editor that follows is closed at once.
     QPointer<QTimer> closer =
         whenModal<ColourTableEditor>([](ColourTableEditor* editor) { editor->reject(); });
@@ -323,7 +308,8 @@ TEST_F(SkinWindowTest, ANamedPipeIsRefusedNamingItAndNothingWaitsForIt) {
     ui().Command6->click();
     window.findChild<QAction*>("mnuEditColours")->trigger();
     delete closer.data();
-    EXPECT_FALSE(watchdog.stop()) << "the window waited on a pipe";
+    watchdog.request_stop();
+    EXPECT_FALSE(freed) << "the window waited on a pipe";
     EXPECT_EQ(window.state().Text10, "");
     EXPECT_EQ(window.state().Text1, "");
     ASSERT_EQ(shown().size(), 5u);
