@@ -129,7 +129,6 @@ TEST(ConvertedFileName, KeepsTheSourceNameMadeSafeAndNumbersLaterAttempts) {
     EXPECT_EQ(convertedFileName("a\"b\tc:d.png", ImageSlot::ButtonImage, 1), "a_b_c_d-button.bmp");
     EXPECT_EQ(convertedFileName(".png", ImageSlot::ButtonImage, 1), ".png-button.bmp");
     EXPECT_EQ(convertedFileName("", ImageSlot::ButtonImage, 1), "picture-button.bmp");
-    EXPECT_EQ(convertedDirectory(ProgramDirectory("C:\\Kit", '\\')), "C:\\Kit\\converted");
 }
 
 TEST(ColourTableFile, UntouchedAndReEditedTablesStayByteIdentical) {
@@ -163,12 +162,10 @@ TEST(ColourTableFile, AnEditChangesOnlyTheDigitsOfItsLineInTheFilesCase) {
     std::string expected = bytes;
     expected.replace(bytes.find("ab00cd40"), 8, "12ef0080");
     EXPECT_EQ(table.bytes, expected);
-    EXPECT_EQ(table.lines[1].description, "lower case");
 
     setLineColour(table, 2, {255, 128, 0, 0});  // scale 2: written in 00-80
     expected.replace(bytes.find("FFFFFF80"), 8, "80400000");
     EXPECT_EQ(table.bytes, expected);
-    EXPECT_EQ(table.lines[2].text.substr(0, 8), "80400000");
 }
 
 TEST(ColourTableFile, ScaleTwoAndAlphaMapTheEndsOfTheirRangeAndRoundTrip) {
