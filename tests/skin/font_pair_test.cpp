@@ -1,4 +1,4 @@
-// The font pair the loader reads: code page, sample, checks and mending.
+// The font pair the loader reads: code page, checks and mending.
 
 #include <gtest/gtest.h>
 

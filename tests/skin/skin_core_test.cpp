@@ -56,13 +56,9 @@ Head tga(unsigned width, unsigned height, unsigned bits, unsigned type = 2) {
     return {b, 18 + std::uint64_t(width) * height * (bits / 8)};
 }
 
-Head png(std::uint32_t width, std::uint32_t height) {
-    Bytes b = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R'};
-    for (std::uint32_t v : {width, height})
-        for (int shift : {24, 16, 8, 0}) b.push_back((v >> shift) & 0xff);
-    b.insert(b.end(), {8, 6});  // bit depth, RGBA
-    return {b, 4096};
-}
+// The signature and the start of the header of a 512x448 RGBA PNG.
+const Bytes kPng512x448 = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n', 0, 0, 0,    13, 'I',
+                           'H',  'D', 'R', 0,   0,    2,    0,    0,    0, 1, 0xc0, 8,  6};
 
 const ImageSlot kSplash = ImageSlot::SplashScreen, kMenu = ImageSlot::MainMenuScreen,
                 kButton = ImageSlot::ButtonImage;
@@ -88,7 +84,7 @@ TEST(PictureHeaderCheck, TellsWhetherTheFileFitsAndWhatItIs) {
         {"ScreenHeaderCutShort", kSplash, bmp(512, 448, 24), "s.bmp", false, "cut short", 0, 20},
         {"ScreenHugeHeader", kSplash, bmp(0x7fffffff, -0x7fffffff, 24), "s.bmp", false,
          "2147483647x2147483647"},
-        {"ScreenPng", kSplash, png(512, 448), "s.png", false, "a PNG picture of 512x448"},
+        {"ScreenPng", kSplash, Head{kPng512x448, 4096}, "s.png", false, "a PNG picture of 512x448"},
         {"ScreenUnknown", kMenu, Head{Bytes(64, 'x'), 64}, "m.bmp", false,
          "not a picture this program recognises (64 bytes)"},
         {"ButtonBmp", kButton, bmp(128, 64, 24), "b.bmp", true, "BMP"},
