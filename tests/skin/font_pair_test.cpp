@@ -28,23 +28,18 @@ FontPair goodPair() {
 // optionally from the top.
 FontPairFiles filesOf(const FontPair& pair, unsigned bits = 24, bool topDown = false) {
     FontPairFiles files;
-    files.sheet = encodeBmp24(pair.sheet);
-    if (bits == 32 || topDown) {
-        const int n = kFontSheetSize;
-        Bytes& b = files.sheet;
-        b.resize(54 + std::size_t(n) * n * bits / 8);
-        for (int y = 0; y < n; ++y)
-            for (int x = 0; x < n; ++x) {
-                const Rgb c = pair.sheet.at(x, y);
-                const std::size_t at =
-                    54 + (std::size_t(topDown ? y : n - 1 - y) * n + x) * bits / 8;
-                b[at] = c.b, b[at + 1] = c.g, b[at + 2] = c.r;
-                if (bits == 32) b[at + 3] = 0;
-            }
-        b[28] = std::uint8_t(bits);
-        if (topDown) b[22] = 0, b[23] = 0xff, b[24] = 0xff, b[25] = 0xff;  // -256
-        b[2] = b.size() & 0xff, b[3] = (b.size() >> 8) & 0xff, b[4] = (b.size() >> 16) & 0xff;
-    }
+    const Bytes plain = encodeBmp24(pair.sheet);  // rows of 768 bytes, bottom row first
+    Bytes& b = files.sheet;
+    b.assign(plain.begin(), plain.begin() + 54);
+    for (int row = 0, n = kFontSheetSize; row < n; ++row)
+        for (int x = 0; x < n; ++x) {
+            const auto pixel = plain.begin() + 54 + 3 * (n * (topDown ? n - 1 - row : row) + x);
+            b.insert(b.end(), pixel, pixel + 3);
+            if (bits == 32) b.push_back(0);
+        }
+    b[28] = std::uint8_t(bits);
+    if (topDown) b[22] = 0, b[23] = 0xff, b[24] = 0xff, b[25] = 0xff;  // -256
+    b[2] = b.size() & 0xff, b[3] = (b.size() >> 8) & 0xff, b[4] = (b.size() >> 16) & 0xff;
     files.sheetFileSize = files.sheet.size();
     files.widthsName = "font.dat";
     files.widthsPresent = true;
@@ -62,13 +57,17 @@ TEST(FontPair, CodePage) {
 
 TEST(FontPair, EachFaultAloneIsFoundAndMendedOnlyWhenNoGuessIsNeeded) {
     using Change = std::function<void(FontPairFiles&)>;
-    const auto sheetPixel = [](int x, int y, Rgb c) {
+    // The sheet of `p` in place of the good one.
+    const auto sheetOf = [](const FontPair& p) {
         return [=](FontPairFiles& f) {
-            FontPair p = goodPair();
-            p.sheet.set(x, y, c);
             f.sheet = encodeBmp24(p.sheet);
+            f.sheetFileSize = f.sheet.size();
         };
     };
+    FontPair smoothed = goodPair(), white = goodPair();
+    smoothed.sheet.set(17, 69, {60, 60, 60});
+    for (Rgb& c : white.sheet.pixels)
+        if (c == kFontForeground) c = {255, 255, 255};
     // The widths stored in two bytes each, the high byte `high`.
     const auto sixteenBit = [](unsigned char high) {
         return [=](FontPairFiles& f) {
@@ -86,12 +85,8 @@ TEST(FontPair, EachFaultAloneIsFoundAndMendedOnlyWhenNoGuessIsNeeded) {
         {"Good", [](FontPairFiles&) {}, "", false},
         {"NotABmp", [](FontPairFiles& f) { f.sheet.assign(2000, 'x'), f.sheetFileSize = 2000; },
          "not a picture this program recognises (2000 bytes)", false},
-        {"WrongSize",
-         [](FontPairFiles& f) {
-             f.sheet = encodeBmp24(RgbPicture(128, 256, kFontBackground));
-             f.sheetFileSize = f.sheet.size();
-         },
-         "128x256 pixels", false},
+        {"WrongSize", sheetOf({RgbPicture(128, 256, kFontBackground), {}}), "128x256 pixels",
+         false},
         {"SheetCutShort", [](FontPairFiles& f) { f.sheet.resize(30000), f.sheetFileSize = 30000; },
          "cut short", false},
         {"HeaderCutShort", [](FontPairFiles& f) { f.sheet.resize(20), f.sheetFileSize = 20; },
@@ -101,15 +96,8 @@ TEST(FontPair, EachFaultAloneIsFoundAndMendedOnlyWhenNoGuessIsNeeded) {
         {"ThirtyTwoBits", [](FontPairFiles& f) { f = filesOf(goodPair(), 32); }, "32 bits", true},
         {"TopDown", [](FontPairFiles& f) { f = filesOf(goodPair(), 24, true); }, "from the top",
          true},
-        {"Smoothed", sheetPixel(17, 69, {60, 60, 60}), "3 colours", true},
-        {"WrongColours",
-         [](FontPairFiles& f) {
-             FontPair p = goodPair();
-             for (Rgb& c : p.sheet.pixels)
-                 if (c == kFontForeground) c = {255, 255, 255};
-             f.sheet = encodeBmp24(p.sheet);
-         },
-         "are not the background", true},
+        {"Smoothed", sheetOf(smoothed), "3 colours", true},
+        {"WrongColours", sheetOf(white), "are not the background", true},
         {"NoWidths", [](FontPairFiles& f) { f.widthsPresent = false; },
          "widths file font.dat is not beside it", false},
         {"WidthsUnreadable", [](FontPairFiles& f) { f.widthsProblem = "a named pipe"; },
