@@ -58,7 +58,6 @@ TEST(FontWindow, ShowsTheInstructionsReadOnlyAndStaysOneWindowPerOwner) {
     EXPECT_TRUE(second.isNull());
 }
 
-// A real main window in a fresh program directory.
 class FontSlotTest : public ::testing::Test {
   protected:
     QString kitPath(const QString& relative) const {

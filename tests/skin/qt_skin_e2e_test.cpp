@@ -1,6 +1,5 @@
-// A session with the real runner and the stand-in HDLPatch in a kit whose path
-// has blanks: extraction, preview, the extracted files chosen in every slot,
-// an edited colour table, a patch.
+// The real runner and the stand-in HDLPatch in a kit whose path has blanks:
+// extract, preview, the extracted files in every slot, an edited table, patch.
 
 #include <gtest/gtest.h>
 
@@ -87,8 +86,7 @@ TEST(SkinEndToEnd, ExtractPreviewChooseAndEditReachHdlpatch) {
                                         window.state().openelf, s(path("OUTFILE.ELF"))}));
     EXPECT_TRUE(QFile::exists(path("OUTFILE.ELF"))) << "the stand-in refused what it was given";
     EXPECT_TRUE(readBytes(table).startsWith("00FF0080 // 1_Menu background\r\n"));
-    // Only the note that the table was saved and armed: the files fitted their
-    // slots and the patch went through without a word.
+    // Only the note that the table was saved: the files fitted, the patch ran.
     ASSERT_EQ(fakes.messages.shown.size(), 1u);
     EXPECT_TRUE(fakes.messages.shown.back().text.contains("saved"));
 
