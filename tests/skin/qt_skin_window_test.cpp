@@ -104,6 +104,7 @@ TEST_F(SkinWindowTest, ExtractionFailuresAreReportedInsteadOfSuccess) {
     const std::tuple<ToolOutcome, bool, QString> rows[] = {
         {ToolOutcome::notStarted("the tool is missing"), false, "could not be started:"},
         {ToolOutcome::exited(0), false, "did not write these files"},
+        {ToolOutcome::exited(3), true, "ended with exit code 3"},
         {ToolOutcome::crashed(), true, "crashed"},
     };
     window.state().openelf = "/games/HDLOADER.ELF";
