@@ -1,21 +1,26 @@
-// The tool console as assistive technology meets it.
+// The tool console as its user and assistive technology meet it.
 
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QClipboard>
+#include <QDir>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "platform/console/qt_console_log_view.h"
 #include "platform/console/qt_tool_console.h"
+#include "support/fake_services.h"
 
 using namespace kelvane;
 
 namespace {
 
-class ToolConsoleAccessTest : public ::testing::Test {
+class ToolConsoleTest : public ::testing::Test {
   protected:
     void SetUp() override {
         console.resize(400, 300);
@@ -24,7 +29,9 @@ class ToolConsoleAccessTest : public ::testing::Test {
         console.stepStarted({std::nullopt, {}, "tool --flag", {}, "Patching"});
     }
 
-    ToolConsole console;
+    kelvane::testing::FakeDesktopServices desktop;
+    kelvane::testing::FakeMessageBoxes messages;
+    ToolConsole console{nullptr, &desktop, &messages};
     ConsoleLogView* view = console.findChild<ConsoleLogView*>("toolConsoleLog");
 };
 
@@ -32,7 +39,7 @@ class ToolConsoleAccessTest : public ::testing::Test {
 // its newest whole line, when the interval is over. A huge log reads as its
 // newest lines only, up to 256 K characters, with offsets that hold within
 // that text: the newest line is on screen, the first has scrolled away.
-TEST_F(ToolConsoleAccessTest, LogReadsAsItsNewestLinesAndAnnouncesTheNewestLinePaced) {
+TEST_F(ToolConsoleTest, LogReadsAsItsNewestLinesAndAnnouncesTheNewestLinePaced) {
     QAccessibleTextInterface* text = QAccessible::queryAccessibleInterface(view)->textInterface();
     ASSERT_NE(text, nullptr);
     EXPECT_EQ(text->characterCount(), console.logText().size());
@@ -67,7 +74,7 @@ TEST_F(ToolConsoleAccessTest, LogReadsAsItsNewestLinesAndAnnouncesTheNewestLineP
 
 // A closing line with a path too long for any line wraps inside the window;
 // it is the outcome's name, and Close, which takes the focus, says it too.
-TEST_F(ToolConsoleAccessTest, ClosingLineWrapsAndIsSaidAtTheEnd) {
+TEST_F(ToolConsoleTest, ClosingLineWrapsAndIsSaidAtTheEnd) {
     auto* outcome = console.findChild<QLabel*>("toolConsoleOutcome");
     ASSERT_NE(outcome, nullptr);
     EXPECT_FALSE(outcome->isVisible());
@@ -88,6 +95,25 @@ TEST_F(ToolConsoleAccessTest, ClosingLineWrapsAndIsSaidAtTheEnd) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return close->hasFocus(); }));
     EXPECT_EQ(QAccessible::queryAccessibleInterface(close)->text(QAccessible::Description),
               closing);
+}
+
+// Copy takes the whole log; Open Folder opens the written file's folder and
+// reports a failure to do so.
+TEST_F(ToolConsoleTest, CopiesTheLogAndOpensTheWrittenFilesFolder) {
+    QTemporaryDir dir;
+    const JobOutput output{dir.filePath("OUT.ELF").toStdString()};
+    console.stepEnded(ToolOutcome::exited(0), &output, {true});
+    console.finish();
+    console.findChild<QPushButton*>("toolConsoleCopy")->click();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), console.logText());
+    auto* open = console.findChild<QPushButton*>("toolConsoleOpenFolder");
+    open->click();
+    desktop.folderSucceeds = false;
+    open->click();
+    const QString folder = QDir::toNativeSeparators(dir.path());
+    EXPECT_EQ(desktop.folders, (std::vector<QString>{folder, folder}));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].text.contains(folder));
 }
 
 }  // namespace
