@@ -76,7 +76,6 @@ TEST_F(ToolConsoleTest, LogReadsAsItsNewestLinesAndAnnouncesTheNewestLinePaced) 
 // it is the outcome's name, and Close, which takes the focus, says it too.
 TEST_F(ToolConsoleTest, ClosingLineWrapsAndIsSaidAtTheEnd) {
     auto* outcome = console.findChild<QLabel*>("toolConsoleOutcome");
-    ASSERT_NE(outcome, nullptr);
     EXPECT_FALSE(outcome->isVisible());
     const QString file = "/work/" + QString(300, 'x') + "/PACKED_" + QString(200, 'y') + ".ELF";
     const JobOutput output{file.toStdString()};
