@@ -34,7 +34,8 @@ TEST(OutputLog, KeepsTheLastLinesAsATerminalShowsThem) {
 }
 
 // The program's own lines end an unfinished tool line and count towards the
-// limit; what was dropped is counted for the view.
+// limit; what was dropped is counted for the view. (That the log counts its
+// changes is caught by the console's announcements.)
 TEST(OutputLog, OwnLinesEndTheToolLineAndShareTheLimit) {
     OutputLog log(3, 8);
     log.appendLine("cmd with a long command line", OutputLog::Kind::Command);
@@ -43,9 +44,7 @@ TEST(OutputLog, OwnLinesEndTheToolLineAndShareTheLimit) {
     EXPECT_EQ(log.text(), "cmd with a long command line\npartial\nCompleted successfully");
     EXPECT_EQ(log.line(2).kind, OutputLog::Kind::Success);
 
-    const auto before = log.changes();
     log.appendOutput("more\n");
-    EXPECT_GT(log.changes(), before);
     EXPECT_EQ(log.droppedLines(), 1u);
     EXPECT_EQ(log.line(2).text, "more");
 }

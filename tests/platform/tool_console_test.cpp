@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include "platform/console/qt_console_log_view.h"
@@ -74,11 +73,13 @@ TEST_F(ToolConsoleTest, LogReadsAsItsNewestLinesAndAnnouncesTheNewestLinePaced) 
 
 // A closing line with a path too long for any line wraps inside the window;
 // it is the outcome's name, and Close, which takes the focus, says it too.
-TEST_F(ToolConsoleTest, ClosingLineWrapsAndIsSaidAtTheEnd) {
+// Copy takes the whole log; Open Folder opens the written file's folder and
+// reports a failure to do so.
+TEST_F(ToolConsoleTest, ClosingLineWrapsIsSaidAtTheEndAndItsFolderOpens) {
     auto* outcome = console.findChild<QLabel*>("toolConsoleOutcome");
     EXPECT_FALSE(outcome->isVisible());
-    const QString file = "/work/" + QString(300, 'x') + "/PACKED_" + QString(200, 'y') + ".ELF";
-    const JobOutput output{file.toStdString()};
+    const QString folder = QDir::temp().filePath(QString(300, 'x'));
+    const JobOutput output{(folder + "/PACKED_" + QString(200, 'y') + ".ELF").toStdString()};
     console.stepEnded(ToolOutcome::exited(255), &output, {true});
     console.finish();
 
@@ -89,30 +90,20 @@ TEST_F(ToolConsoleTest, ClosingLineWrapsAndIsSaidAtTheEnd) {
     EXPECT_LE(outcome->geometry().right(), console.contentsRect().right());
     EXPECT_LT(outcome->minimumSizeHint().width(), 200);
     EXPECT_GT(outcome->height(), 3 * outcome->fontMetrics().height());
-
     auto* close = console.findChild<QPushButton*>("toolConsoleClose");
     EXPECT_TRUE(QTest::qWaitFor([&] { return close->hasFocus(); }));
     EXPECT_EQ(QAccessible::queryAccessibleInterface(close)->text(QAccessible::Description),
               closing);
-}
 
-// Copy takes the whole log; Open Folder opens the written file's folder and
-// reports a failure to do so.
-TEST_F(ToolConsoleTest, CopiesTheLogAndOpensTheWrittenFilesFolder) {
-    QTemporaryDir dir;
-    const JobOutput output{dir.filePath("OUT.ELF").toStdString()};
-    console.stepEnded(ToolOutcome::exited(0), &output, {true});
-    console.finish();
     console.findChild<QPushButton*>("toolConsoleCopy")->click();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), console.logText());
     auto* open = console.findChild<QPushButton*>("toolConsoleOpenFolder");
     open->click();
     desktop.folderSucceeds = false;
     open->click();
-    const QString folder = QDir::toNativeSeparators(dir.path());
-    EXPECT_EQ(desktop.folders, (std::vector<QString>{folder, folder}));
+    EXPECT_EQ(desktop.folders, (std::vector<QString>(2, QDir::toNativeSeparators(folder))));
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_TRUE(messages.shown[0].text.contains(folder));
+    EXPECT_TRUE(messages.shown[0].text.contains(QDir::toNativeSeparators(folder)));
 }
 
 }  // namespace

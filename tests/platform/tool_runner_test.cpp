@@ -30,37 +30,35 @@ const QString kProbe = QString::fromUtf8(KELVANE_PROCESS_PROBE);
 const auto quoted = [](const QString& path) { return '"' + path + '"'; };
 const auto probeLine = [](const QString& arguments) { return quoted(kProbe) + ' ' + arguments; };
 
-ToolStep stepOf(const QString& commandLine, const QString& workingDirectory = {},
+ToolStep stepOf(const QString& line, const QString& dir = {},
                 std::optional<std::size_t> output = {}) {
-    return {std::nullopt, {},    commandLine.toStdString(), workingDirectory.toStdString(),
-            {},           output};
+    ToolStep step{std::nullopt, {}, line.toStdString(), dir.toStdString()};
+    step.output = output;
+    return step;
 }
 
 // Runs the job in the tool console and acts as its user: `whileRunning` sees
-// the log while a tool runs; once Close is enabled the log is read, `atEnd`
-// acts, and Close is pressed.
+// the console while a tool runs; once Close is enabled the log is read and
+// Close is pressed.
 struct ConsoleRun {
-    using Act = std::function<void(ToolConsole&, const QStringList&)>;
     ToolJobResult result;
     QStringList log;
     QWidget* modalOver = nullptr;  // the window the console was modal over
 
     ConsoleRun(QtToolRunner& runner, const ToolJob& job, const ConsolePlace& place = {},
-               const Act& whileRunning = {}, const Act& atEnd = {}) {
+               const std::function<void(ToolConsole&)>& whileRunning = {}) {
         QTimer poll;
         QObject::connect(&poll, &QTimer::timeout, [&] {
             auto* console = qobject_cast<ToolConsole*>(QApplication::activeModalWidget());
             if (!console) return;
             if (console->windowModality() == Qt::WindowModal) modalOver = console->parentWidget();
-            const QStringList lines = console->logText().split('\n');
             auto* close = console->findChild<QPushButton*>("toolConsoleClose");
-            if (close->isEnabled()) {
-                log = lines;
-                if (atEnd) atEnd(*console, lines);
-                close->click();
-            } else if (whileRunning) {
-                whileRunning(*console, lines);
+            if (!close->isEnabled()) {
+                if (whileRunning) whileRunning(*console);
+                return;
             }
+            log = console->logText().split('\n');
+            close->click();
         });
         poll.start(10);
         result = runInToolConsole(runner, job, place);
@@ -127,35 +125,31 @@ TEST(ToolRunner, EachEndHasItsClosingLineAndOnlyASuccessGoesOn) {
     // Marked executable but in no format the system can run.
     const QString garbage = write("garbage.exe", "\x7f\x01\x02 neither program nor script");
     QFile::setPermissions(garbage, QFile::permissions(garbage) | QFile::ExeOwner);
-    const QString gone = dir.filePath("gone"), out = dir.filePath("OUT.ELF");
-    const QString packed = dir.filePath("PACKED_OUT.ELF");
-    const QString shownOut = QDir::toNativeSeparators(out);
-    const QString shownPacked = QDir::toNativeSeparators(packed);
-    const OutputCheck textIsUseless = [](const std::string&) {
-        return std::optional<std::string>("a text file");
+    const QString gone = dir.filePath("gone"), out = QDir::toNativeSeparators(dir.filePath("OUT"));
+    const QString packed = QDir::toNativeSeparators(dir.filePath("PACKED"));
+    const OutputCheck useless = [](auto&) {
+        return std::make_optional<std::string>("a text file");
     };
-#ifdef Q_OS_WIN
     // Windows hands the line to process creation as it is; its reason comes
     // after the program's name.
-    const auto refused = [](const QString& path, const QString&) {
+    const auto refused = []([[maybe_unused]] const QString& path,
+                            [[maybe_unused]] const QString& why) {
+#ifdef Q_OS_WIN
         return "Could not start: " + QDir::toNativeSeparators(path) + ": ";
-    };
 #else
-    const auto refused = [](const QString&, const QString& why) {
         return "Could not start: " + why;
-    };
 #endif
+    };
     const auto writing = [&](const QString& args, std::size_t output) {
         return stepOf(probeLine(args), {}, output);
     };
     const QList<QPair<ToolStep, QString>> rows = {
-        {writing("--write=" + quoted(out), 0), "Completed successfully, wrote " + shownOut},
+        {writing("--write=" + quoted(out), 0), "Completed successfully, wrote " + out},
         {writing("--write=" + quoted(out) + " --exit=3", 0),
-         "Failed with exit code 3; " + shownOut + " was written but may be incomplete"},
+         "Failed with exit code 3; " + out + " was written but may be incomplete"},
         {writing("--write=" + quoted(packed), 1),
-         "Wrote " + shownPacked + ", but it is not a PS2 program (it is a text file)"},
-        {writing("--empty=" + quoted(packed), 1),
-         "Completed, but " + shownPacked + " was not written"},
+         "Wrote " + packed + ", but it is not a PS2 program (it is a text file)"},
+        {writing("--empty=" + quoted(packed), 1), "Completed, but " + packed + " was not written"},
         {stepOf(probeLine("--crash")), "Crashed"},
         {stepOf(quoted(gone)), refused(gone, gone + " does not exist")},
         {stepOf(quoted(text)), refused(text, text + " is not an executable program")},
@@ -171,9 +165,8 @@ TEST(ToolRunner, EachEndHasItsClosingLineAndOnlyASuccessGoesOn) {
     runner.setWineSearchPath({noWineHere.path()});
     for (const auto& [step, closing] : rows) {
         SCOPED_TRACE(step.commandLine);
-        const ToolJob job{
-            {step, stepOf(probeLine("after"))},
-            {{out.toStdString()}, {packed.toStdString(), textIsUseless, "a PS2 program"}}};
+        const ToolJob job{{step, stepOf(probeLine("after"))},
+                          {{out.toStdString()}, {packed.toStdString(), useless, "a PS2 program"}}};
         const bool goesOn = closing.startsWith("Completed successfully");
         const ConsoleRun run(runner, job);
         ASSERT_EQ(run.result.steps.size(), goesOn ? 2u : 1u);
@@ -200,9 +193,9 @@ TEST(ToolRunner, StopEndsTheWholeToolTreeAndTheJob) {
     const ConsoleRun run(
         runner,
         {{stepOf(probeLine("--spawn --ignore-term --sleep=60000")), stepOf(probeLine("next"))}}, {},
-        [](ToolConsole& console, const QStringList& log) {
+        [](ToolConsole& console) {
             auto* stop = console.findChild<QPushButton*>("toolConsoleStop");
-            if (log.contains("ready") && stop->isEnabled()) stop->click();
+            if (console.logText().contains("ready") && stop->isEnabled()) stop->click();
         });
 
     ASSERT_EQ(run.result.steps.size(), 1u);
