@@ -91,31 +91,27 @@ qint64 peakMemoryKiB(bool restart = false) {
 
 }  // namespace
 
-// The console, over our window until Close is pressed, shows the command line,
-// both output streams (an unfinished last line too) and how the run ended; the
-// tool runs in its working directory.
-TEST(ToolRunner, ConsoleShowsTheWholeRunInTheWorkingDirectory) {
-    QWidget window;
-    window.show();
-    QTemporaryDir workDir;
-    const QString line = probeLine(R"("with blanks" --partial=unfinished)");
-    QtToolRunner runner;
-    const ConsoleRun run(runner, {{stepOf(line, workDir.path())}}, {&window});
-    EXPECT_EQ(run.modalOver, &window);
-    const QString cwd = QDir::toNativeSeparators(QFileInfo(workDir.path()).canonicalFilePath());
-    EXPECT_EQ(run.log,
-              (QStringList{line, "cwd=" + cwd, "argc=3", "arg0=" + kProbe, "arg1=with blanks",
-                           "arg2=--partial=unfinished", "probe writes to stderr", "unfinished",
-                           "Completed successfully"}));
-}
-
 // Each way a step ends has its closing line, which tells what became of the
 // step's file by the rule the result uses: written, left behind by a failing
 // tool, useless, or not written (an empty file holds nothing written). Only a
-// success that left a usable file lets the next step run. A job started
-// without waiting ends the same way.
+// success that left a usable file lets the next step run: the console, over
+// our window until Close is pressed, then shows its command line, both output
+// streams (an unfinished last line too) and its end, and it runs in its
+// working directory. A job started without waiting ends the same way.
 TEST(ToolRunner, EachEndHasItsClosingLineAndOnlyASuccessGoesOn) {
-    QTemporaryDir dir, noWineHere;
+    QWidget window;
+    window.show();
+    QTemporaryDir dir, noWineHere, workDir;
+    const QString next = probeLine("--partial=unfinished");
+    const QString cwd = QDir::toNativeSeparators(QFileInfo(workDir.path()).canonicalFilePath());
+    const QStringList nextLog{next,
+                              "cwd=" + cwd,
+                              "argc=2",
+                              "arg0=" + kProbe,
+                              "arg1=--partial=unfinished",
+                              "probe writes to stderr",
+                              "unfinished",
+                              "Completed successfully"};
     const auto write = [&](const char* name, const QByteArray& bytes) {
         EXPECT_TRUE(kelvane::testing::writeBytes(dir.filePath(name), bytes));
         return dir.filePath(name);
@@ -165,14 +161,15 @@ TEST(ToolRunner, EachEndHasItsClosingLineAndOnlyASuccessGoesOn) {
     runner.setWineSearchPath({noWineHere.path()});
     for (const auto& [step, closing] : rows) {
         SCOPED_TRACE(step.commandLine);
-        const ToolJob job{{step, stepOf(probeLine("after"))},
+        const ToolJob job{{step, stepOf(next, workDir.path())},
                           {{out.toStdString()}, {packed.toStdString(), useless, "a PS2 program"}}};
         const bool goesOn = closing.startsWith("Completed successfully");
-        const ConsoleRun run(runner, job);
+        const ConsoleRun run(runner, job, {&window});
+        EXPECT_EQ(run.modalOver, &window);
         ASSERT_EQ(run.result.steps.size(), goesOn ? 2u : 1u);
         EXPECT_TRUE(run.log.contains(closing) || run.log.last().startsWith(closing))
             << run.log.join('\n').toStdString();
-        EXPECT_EQ(run.log.last() == "Completed successfully", goesOn);
+        EXPECT_EQ(run.log.mid(run.log.size() - nextLog.size()) == nextLog, goesOn);
         ToolJobResult started;
         runner.startJob(job, [&](const ToolJobResult& r) { started = r; });
         ASSERT_TRUE(QTest::qWaitFor([&] { return !started.steps.empty(); }, 10000));
