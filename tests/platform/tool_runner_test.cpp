@@ -104,14 +104,12 @@ TEST(ToolRunner, EachEndHasItsClosingLineAndOnlyASuccessGoesOn) {
     QTemporaryDir dir, noWineHere, workDir;
     const QString next = probeLine("--partial=unfinished");
     const QString cwd = QDir::toNativeSeparators(QFileInfo(workDir.path()).canonicalFilePath());
-    const QStringList nextLog{next,
-                              "cwd=" + cwd,
-                              "argc=2",
-                              "arg0=" + kProbe,
-                              "arg1=--partial=unfinished",
-                              "probe writes to stderr",
-                              "unfinished",
-                              "Completed successfully"};
+    const QStringList nextLog =
+        QString(
+            "%1\ncwd=%2\nargc=2\narg0=%3\narg1=--partial=unfinished\nprobe writes to stderr\n"
+            "unfinished\nCompleted successfully")
+            .arg(next, cwd, kProbe)
+            .split('\n');
     const auto write = [&](const char* name, const QByteArray& bytes) {
         EXPECT_TRUE(kelvane::testing::writeBytes(dir.filePath(name), bytes));
         return dir.filePath(name);
