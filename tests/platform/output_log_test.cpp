@@ -34,8 +34,7 @@ TEST(OutputLog, KeepsTheLastLinesAsATerminalShowsThem) {
 }
 
 // The program's own lines end an unfinished tool line and count towards the
-// limit; what was dropped is counted for the view. (That the log counts its
-// changes is caught by the console's announcements.)
+// limit; what was dropped is counted for the view.
 TEST(OutputLog, OwnLinesEndTheToolLineAndShareTheLimit) {
     OutputLog log(3, 8);
     log.appendLine("cmd with a long command line", OutputLog::Kind::Command);

@@ -34,10 +34,9 @@ class ToolConsoleTest : public ::testing::Test {
     ConsoleLogView* view = console.findChild<ConsoleLogView*>("toolConsoleLog");
 };
 
-// Once the log is read, a burst of output is announced at once and again, with
-// its newest whole line, when the interval is over. A huge log reads as its
-// newest lines only, up to 256 K characters, with offsets that hold within
-// that text: the newest line is on screen, the first has scrolled away.
+// Once the log is read, a burst of output is announced at once and, with its
+// newest whole line, when the interval is over. A huge log reads as its newest
+// lines only, up to 256 K characters, with offsets that hold on screen.
 TEST_F(ToolConsoleTest, LogReadsAsItsNewestLinesAndAnnouncesTheNewestLinePaced) {
     QAccessibleTextInterface* text = QAccessible::queryAccessibleInterface(view)->textInterface();
     ASSERT_NE(text, nullptr);
@@ -71,10 +70,9 @@ TEST_F(ToolConsoleTest, LogReadsAsItsNewestLinesAndAnnouncesTheNewestLinePaced) 
     EXPECT_EQ(text->offsetAtPoint(text->characterRect(offset + 2).center()), offset + 2);
 }
 
-// A closing line with a path too long for any line wraps inside the window;
-// it is the outcome's name, and Close, which takes the focus, says it too.
-// Copy takes the whole log; Open Folder opens the written file's folder and
-// reports a failure to do so.
+// A closing line too long for any line wraps inside the window; it is the
+// outcome's name, and Close, which takes the focus, says it too. Copy takes the
+// whole log; Open Folder opens the file's folder and reports a failure.
 TEST_F(ToolConsoleTest, ClosingLineWrapsIsSaidAtTheEndAndItsFolderOpens) {
     auto* outcome = console.findChild<QLabel*>("toolConsoleOutcome");
     EXPECT_FALSE(outcome->isVisible());

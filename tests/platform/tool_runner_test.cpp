@@ -91,13 +91,10 @@ qint64 peakMemoryKiB(bool restart = false) {
 
 }  // namespace
 
-// Each way a step ends has its closing line, which tells what became of the
-// step's file by the rule the result uses: written, left behind by a failing
-// tool, useless, or not written (an empty file holds nothing written). Only a
-// success that left a usable file lets the next step run: the console, over
-// our window until Close is pressed, then shows its command line, both output
-// streams (an unfinished last line too) and its end, and it runs in its
-// working directory. A job started without waiting ends the same way.
+// Each end has its closing line, saying what became of the step's file (an
+// empty one holds nothing written). Only a success with a usable file lets the
+// next step run, in its working directory, with both output streams shown over
+// our window. A job started without waiting ends the same way.
 TEST(ToolRunner, EachEndHasItsClosingLineAndOnlyASuccessGoesOn) {
     QWidget window;
     window.show();
@@ -227,9 +224,8 @@ TEST(ToolRunner, RunnerEndsWhatItStartedWhenItGoes) {
 }
 #endif
 
-// The console keeps the last lines, and a line without end costs no more than
-// the line limit: 64 MiB printed without a line end leave the program's
-// memory nearly unchanged.
+// The console keeps the last lines, and 64 MiB printed without a line end
+// leave the program's memory nearly unchanged.
 TEST(ToolRunner, ConsoleKeepsTheLastLinesInBoundedMemory) {
     QtToolRunner runner;
     const ConsoleRun lines(runner, {{stepOf(probeLine("--lines=20000"))}});
