@@ -8,46 +8,37 @@
 
 using namespace kelvane;
 
-// Records what would have been opened; succeeds as told.
-class DesktopServicesTest : public ::testing::Test {
-  protected:
-    QList<QUrl> opened;
-    bool succeeds = true;
-    QString error;
-    QtDesktopServices desktop{[this](const QUrl& url) {
-        opened << url;
-        return succeeds;
-    }};
-};
-
-#ifndef Q_OS_WIN
-TEST_F(DesktopServicesTest, OpensOnlyAnExistingTextFileAndNamesItOnFailure) {
+// Only an existing file or a web address reaches the opener, unchanged; a
+// refusal or an opener that fails names what could not be shown.
+TEST(DesktopServices, OnlyWhatCanBeShownReachesTheOpenerAndFailuresNameIt) {
     QTemporaryDir dir;
     const QString readme = dir.filePath("HDL PATCH README.txt");
     QFile(readme).open(QIODevice::WriteOnly);
-    EXPECT_TRUE(desktop.openInNotepad(readme, &error));
-
-    // Neither a missing file nor a directory reaches the opener; an opener
-    // that fails is reported.
-    succeeds = false;
-    for (const QString& path : {dir.filePath("gone.txt"), dir.path(), readme}) {
-        EXPECT_FALSE(desktop.openInNotepad(path, &error));
-        EXPECT_TRUE(error.contains(path)) << error.toStdString();
-    }
-    EXPECT_EQ(opened, QList<QUrl>(2, QUrl::fromLocalFile(readme)));
-}
-#endif
-
-TEST_F(DesktopServicesTest, OpensWebAddressesUnchangedAndReportsFailures) {
     const QString address = "http://www.ps2-home.com/hdl_list.php";
-    EXPECT_TRUE(desktop.openWebPage(address, &error));
-
-    // Not a web address: refused before it reaches the opener.
-    succeeds = false;
-    for (const QString& page : {QString("no address at all"), address}) {
-        EXPECT_FALSE(desktop.openWebPage(page, &error));
-        EXPECT_TRUE(error.contains(page)) << error.toStdString();
-    }
-    ASSERT_EQ(opened.size(), 2);
-    for (const QUrl& url : opened) EXPECT_EQ(url.toString(), address);
+    QStringList opened;
+    bool succeeds = true;
+    QtDesktopServices desktop([&](const QUrl& url) { return opened << url.toString(), succeeds; });
+    using Open = bool (QtDesktopServices::*)(const QString&, QString*);
+    const struct {
+        Open open;
+        QString what, reaches;
+    } rows[] = {
+        {&QtDesktopServices::openWebPage, address, address},
+        {&QtDesktopServices::openWebPage, "no address at all", {}},
+#ifndef Q_OS_WIN
+        {&QtDesktopServices::openInNotepad, readme, QUrl::fromLocalFile(readme).toString()},
+        {&QtDesktopServices::openInNotepad, dir.filePath("gone.txt"), {}},
+        {&QtDesktopServices::openInNotepad, dir.path(), {}},
+#endif
+    };
+    for (const auto& row : rows)
+        for (const bool works : {true, false}) {
+            SCOPED_TRACE(row.what.toStdString() + (works ? "" : ", opener fails"));
+            opened.clear();
+            succeeds = works;
+            QString error;
+            EXPECT_EQ((desktop.*row.open)(row.what, &error), works && !row.reaches.isEmpty());
+            EXPECT_EQ(opened, row.reaches.isEmpty() ? QStringList() : QStringList{row.reaches});
+            EXPECT_TRUE((works && !row.reaches.isEmpty()) || error.contains(row.what));
+        }
 }

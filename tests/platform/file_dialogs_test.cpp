@@ -16,15 +16,13 @@
 
 using namespace kelvane;
 
-// Each description is shown exactly as given; the first type lists its files
-// whatever the case of their names.
+// As the user sees it: each description exactly as given, the first type's
+// files whatever the case of their names; a name typed and Open pressed.
 TEST(FileDialogs, ShowsTheTypesListsNamesInAnyCaseAndReturnsTheChoice) {
     QTemporaryDir dir;
     for (const char* name : {"a.tga", "B.TGA", "c.Tga", "d.bmp", "e.tga.bak"})
         ASSERT_TRUE(QFile(dir.filePath(name)).open(QIODevice::WriteOnly));
 
-    // As the user: read the types offered and the names listed, then type a
-    // name and press Open.
     QStringList types, listed;
     kelvane::testing::whenModal<QFileDialog>([&](QFileDialog* dialog) {
         auto* combo = dialog->findChild<QComboBox*>("fileTypeCombo");

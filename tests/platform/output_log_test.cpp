@@ -43,9 +43,7 @@ TEST(OutputLog, OwnLinesEndTheToolLineAndShareTheLimit) {
     EXPECT_EQ(log.text(), "cmd with a long command line\npartial\nCompleted successfully");
     EXPECT_EQ(log.line(2).kind, OutputLog::Kind::Success);
 
-    const auto before = log.changes();
     log.appendOutput("more\n");
-    EXPECT_GT(log.changes(), before);
     EXPECT_EQ(log.droppedLines(), 1u);
     EXPECT_EQ(log.line(2).text, "more");
 }
