@@ -1,7 +1,5 @@
-// Every window, in every font the install script provides and at two font
-// sizes: each text shows whole, no two neighbouring controls overlap, every
-// control lies inside its frame, and every enabled text reads against its
-// background.
+// Every window in three fonts at two sizes: texts show whole, controls of one
+// frame lie inside it apart from each other, enabled texts read well.
 
 #include <gtest/gtest.h>
 
@@ -25,13 +23,12 @@
 #include "help/qt_about_window.h"
 #include "help/qt_readable_colours.h"
 #include "main_window_fixture.h"
-#include "platform/layout/qt_program_font.h"
 #include "skin/qt_font_window.h"
 
 namespace kelvane {
 namespace {
 
-// A font family and its size, in times the desktop's own font size.
+// A font family and its size in times the desktop's size.
 using FontCase = std::tuple<std::string, double>;
 
 QString caption(const QWidget* w) {
@@ -47,8 +44,7 @@ std::string describe(const QWidget* w) {
     return (w->objectName() + " \"" + caption(w) + "\"").toStdString();
 }
 
-// Controls placed by hand: children of the window's surface and of frames and
-// plain containers, but not the parts of compound controls.
+// Controls placed by hand, not the parts of compound controls.
 bool holdsControls(const QWidget* w) {
     return qobject_cast<const QGroupBox*>(w) || w->metaObject() == &QWidget::staticMetaObject ||
            qobject_cast<const QDialog*>(w);
@@ -81,8 +77,7 @@ QRect groupTitle(const QGroupBox* box) {
                                         box);
 }
 
-// The part of a control where its text is drawn, in the control's own
-// coordinates, or an empty rectangle for a control of another kind.
+// Where a control draws its text, in its own coordinates; empty if it has none.
 QRect textArea(const QWidget* w) {
     if (auto* box = qobject_cast<const QGroupBox*>(w)) return groupTitle(box);
     if (auto* button = qobject_cast<const QAbstractButton*>(w)) {
@@ -98,10 +93,9 @@ QRect textArea(const QWidget* w) {
         QStyleOptionFrame option;
         option.initFrom(field);
         option.lineWidth = field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
-        // Two dots kept free at each side of the text.
         return field->style()
             ->subElementRect(QStyle::SE_LineEditContents, &option, field)
-            .adjusted(2, 0, -2, 0);
+            .adjusted(2, 0, -2, 0);  // the field's own side margins
     }
     if (auto* label = qobject_cast<const QLabel*>(w)) {
         const int m = label->margin();
@@ -123,8 +117,7 @@ class WindowLayoutTest : public testing::MainWindowTest,
         const auto& [name, sizeFactor] = GetParam();
         const QString family = QString::fromStdString(name);
 #ifdef _WIN32
-        // The Linux desktop fonts are not part of a Windows font set, and Qt's
-        // offscreen platform on Windows sees no system font at all.
+        // Qt's offscreen platform on Windows sees no system font at all.
         if (!QFontDatabase::hasFamily(family))
             GTEST_SKIP() << name << " is not available to Qt on this platform";
 #endif
@@ -137,8 +130,6 @@ class WindowLayoutTest : public testing::MainWindowTest,
         MainWindowTest::SetUp();
     }
 
-    // Each text fits its text area; each frame's controls stand below its
-    // title; controls of one parent do not overlap and lie inside it.
     static void expectSoundLayout(QWidget* root) {
         QList<QWidget*> controls;
         collectControls(root, controls);
@@ -173,10 +164,9 @@ class WindowLayoutTest : public testing::MainWindowTest,
                 inside.setTop(groupTitle(box).bottom() + 1);
             for (qsizetype i = 0; i < children.size(); ++i) {
                 // The credits scroll through their band on purpose.
-                if (children[i]->objectName() != "text1") {
+                if (children[i]->objectName() != "text1")
                     EXPECT_TRUE(inside.contains(children[i]->geometry()))
                         << describe(children[i]) << " lies outside its frame's contents";
-                }
                 for (qsizetype j = i + 1; j < children.size(); ++j)
                     EXPECT_FALSE(children[i]->geometry().intersects(children[j]->geometry()))
                         << describe(children[i]) << " overlaps " << describe(children[j]);
@@ -184,9 +174,8 @@ class WindowLayoutTest : public testing::MainWindowTest,
         }
     }
 
-    // Renders the window without smoothing, so that a text's pixels carry
-    // its exact colour, and measures each enabled text's strongest pixel
-    // against the commonest colour of its area.
+    // Unsmoothed, a text's pixels carry its exact colour: its strongest pixel
+    // is measured against the commonest colour of its area.
     static void expectReadableTexts(QWidget* root, const QList<QWidget*>& alsoDisabled = {}) {
         QFont sharp = QApplication::font();
         sharp.setStyleStrategy(QFont::NoAntialias);
@@ -216,14 +205,12 @@ class WindowLayoutTest : public testing::MainWindowTest,
     static inline QFont* desktopFont = nullptr;
 };
 
-TEST_P(WindowLayoutTest, EveryWindowShowsEveryTextWholeAndInPlace) {
+TEST_P(WindowLayoutTest, EveryWindowShowsEveryTextWholeAndInPlaceAndReadable) {
     expectSoundLayout(window.get());
-    // The status panels show whole too.
-    for (QLabel* panel : window->ui().StatusBar1->findChildren<QLabel*>()) {
-        SCOPED_TRACE(describe(panel));
+    for (QLabel* panel : window->ui().StatusBar1->findChildren<QLabel*>())
         EXPECT_LE(panel->fontMetrics().horizontalAdvance(panel->text()),
-                  panel->contentsRect().width());
-    }
+                  panel->contentsRect().width())
+            << describe(panel);
     const QRect banner = window->ui().Image1->rect();
     const BannerLayout layout = bannerLayout(banner.size(), window->font());
     EXPECT_TRUE(QRectF(banner).contains(layout.titleInk));
@@ -234,29 +221,13 @@ TEST_P(WindowLayoutTest, EveryWindowShowsEveryTextWholeAndInPlace) {
     auto* fonts = window->findChild<FontWindow*>();
     ASSERT_NE(fonts, nullptr);
     expectSoundLayout(fonts);
-    expectSoundLayout(showAboutWindow(platform.desktop, platform.messages, window.get()));
-}
-
-TEST_P(WindowLayoutTest, EveryEnabledTextReadsAgainstItsBackground) {
-    expectReadableTexts(window.get());
-    showFontWindow(window.get());
-    expectReadableTexts(window->findChild<FontWindow*>());
     AboutWindow* about = showAboutWindow(platform.desktop, platform.messages, window.get());
-    // The credits are disabled only so that they take no input; they are
-    // the window's text.
-    expectReadableTexts(about, {about->findChild<QWidget*>("text1")});
-}
+    expectSoundLayout(about);
 
-// The windows prefer a face with the metrics of the classic dialog font
-// (installed with the fonts the install script adds) at the desktop's size.
-TEST(ProgramFontTest, PrefersTheClassicMetricsAtTheDesktopSize) {
-#ifdef _WIN32
-    if (!QFontDatabase::hasFamily(QStringLiteral("Liberation Sans")))
-        GTEST_SKIP() << "Liberation Sans is not available to Qt on this platform";
-#endif
-    const QFont font = programFont(QFont(QStringLiteral("DejaVu Sans"), 13));
-    EXPECT_EQ(QFontInfo(font).family(), "Liberation Sans");
-    EXPECT_EQ(font.pointSize(), 13);
+    expectReadableTexts(window.get());
+    expectReadableTexts(fonts);
+    // The credits are disabled only so that they take no input.
+    expectReadableTexts(about, {about->findChild<QWidget*>("text1")});
 }
 
 INSTANTIATE_TEST_SUITE_P(Fonts, WindowLayoutTest,
