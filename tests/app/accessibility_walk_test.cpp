@@ -1,7 +1,6 @@
-// Every window read as a screen reader reads it: through Qt's accessibility
-// interfaces, from the window down. A control that takes the focus or shows
-// text must have a name, and no two controls of one window may read alike
-// (the same name, role and description). Adding a window is one row.
+// Every window read through Qt's accessibility interfaces, as a screen reader
+// does: each control that takes the focus or shows text has a name, and no two
+// of one window read alike (name, role and description). A window is a row.
 
 #include <gtest/gtest.h>
 
@@ -25,13 +24,11 @@ namespace {
 
 QString who(QAccessibleInterface* face) {
     QObject* object = face->object();
-    const QString type = object ? QString::fromLatin1(object->metaObject()->className()) : "?";
-    return QStringLiteral("%1 %2 (role %3) \"%4\"")
-        .arg(type, object ? object->objectName() : QString(), QString::number(face->role(), 16),
+    return QStringLiteral("%1 (role %2) \"%3\"")
+        .arg(object ? object->objectName() : "?", QString::number(face->role(), 16),
              face->text(QAccessible::Name));
 }
 
-// The faults found below `face`, one line each.
 void walk(QAccessibleInterface* face, QHash<QString, QString>& seen, QStringList& faults) {
     for (int i = 0; i < face->childCount(); ++i) {
         QAccessibleInterface* child = face->child(i);
@@ -55,7 +52,6 @@ void walk(QAccessibleInterface* face, QHash<QString, QString>& seen, QStringList
     }
 }
 
-// Walks `shown` and fails on each fault found.
 void expectEveryControlNamed(const char* window, QWidget* shown) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(shown)) << window;
     QHash<QString, QString> seen;
@@ -65,7 +61,6 @@ void expectEveryControlNamed(const char* window, QWidget* shown) {
     EXPECT_FALSE(seen.isEmpty()) << window << ": the walk found nothing";
 }
 
-// `dialog` shown, and deleted when it is closed.
 QWidget* opened(QWidget* dialog) {
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->show();
@@ -74,7 +69,7 @@ QWidget* opened(QWidget* dialog) {
 
 class AccessibilityWalkTest : public testing::MainWindowTest {
   protected:
-    // A console over the main window with one step begun; `ended`: done.
+    // A console over the main window with one step begun, or ended.
     QWidget* console(bool ended) {
         auto* console = new ToolConsole(window.get(), &platform.desktop, &platform.messages);
         console->stepStarted(
