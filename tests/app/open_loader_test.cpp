@@ -24,13 +24,11 @@ class OpenLoaderTest : public ::testing::Test {
     }
 
     static void expectAccepted(const OpenLoaderOutcome& outcome, const std::string& name) {
-        EXPECT_TRUE(outcome.accepted);
-        EXPECT_EQ(outcome.icon, MessageIcon::Information);
+        EXPECT_TRUE(outcome.accepted && outcome.icon == MessageIcon::Information);
         EXPECT_EQ(outcome.statusMessage, "Loaded: " + name);
     }
     static void expectRejected(const OpenLoaderOutcome& outcome) {
-        EXPECT_FALSE(outcome.accepted);
-        EXPECT_EQ(outcome.icon, MessageIcon::Error);
+        EXPECT_FALSE(outcome.accepted || outcome.icon != MessageIcon::Error);
     }
 
     FormState state;
@@ -41,9 +39,7 @@ class OpenLoaderTest : public ::testing::Test {
 // Only the exact size counts, whatever the name; a rejected file never
 // replaces the loaded one, though it becomes the remembered choice.
 TEST_F(OpenLoaderTest, OnlyTheExactSizeIsAcceptedAndARejectionKeepsTheLoadedFile) {
-    sizes["/in/long.ELF"] = 2977793;
-    sizes["/in/notes.txt"] = 2977792;
-    sizes["/in/short.ELF"] = 2977791;
+    sizes = {{"/in/long.ELF", 2977793}, {"/in/notes.txt", 2977792}, {"/in/short.ELF", 2977791}};
     expectRejected(choose("/in/long.ELF", "long.ELF"));
     EXPECT_EQ(state.elflen, 2977793u);
     EXPECT_EQ(state.openelf, "");

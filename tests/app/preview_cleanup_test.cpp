@@ -12,7 +12,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A fresh program directory below the system's temporary directory.
 class PreviewCleanupTest : public ::testing::Test {
   protected:
     void SetUp() override { fs::create_directories(kit); }
@@ -58,8 +57,7 @@ TEST_F(PreviewCleanupTest, OnlyTheSixFilesGoAndThenTheEmptiedDirectory) {
     EXPECT_EQ(fs::current_path(), before);
 }
 
-// Makes a symbolic link; false where the system refuses (Windows without the
-// privilege to make links, Wine).
+// False where the system refuses (Windows without the privilege, Wine).
 bool makeLink(const fs::path& target, const fs::path& link) {
     std::error_code error;
     fs::is_directory(target) ? fs::create_directory_symlink(target, link, error)
