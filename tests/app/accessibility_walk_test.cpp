@@ -11,7 +11,6 @@
 
 #include "help/qt_about_window.h"
 #include "main_window_fixture.h"
-#include "platform/console/qt_tool_console.h"
 #include "skin/colour_table_file.h"
 #include "skin/qt_colour_table_editor.h"
 #include "skin/qt_convert_dialog.h"
@@ -67,21 +66,7 @@ QWidget* opened(QWidget* dialog) {
     return dialog;
 }
 
-class AccessibilityWalkTest : public testing::MainWindowTest {
-  protected:
-    // A console over the main window with one step begun, or ended.
-    QWidget* console(bool ended) {
-        auto* console = new ToolConsole(window.get(), &platform.desktop, &platform.messages);
-        console->stepStarted(
-            {Tool::HdlPatch, {}, "\"tools/hdlpatch.exe\" \"in.elf\" \"OUT.ELF\"", {}, "Patching"});
-        console->stepOutput("a line of the tool\nanother\n");
-        if (ended) {
-            console->stepEnded(ToolOutcome::exited(1), nullptr, {});
-            console->finish();
-        }
-        return opened(console);
-    }
-};
+using AccessibilityWalkTest = testing::MainWindowTest;
 
 TEST_F(AccessibilityWalkTest, EveryControlHasANameOfItsOwn) {
     QImage picture(640, 480, QImage::Format_RGB32);
@@ -100,8 +85,6 @@ TEST_F(AccessibilityWalkTest, EveryControlHasANameOfItsOwn) {
          }},
         {"about",
          [&] { return showAboutWindow(platform.desktop, platform.messages, window.get()); }},
-        {"console running", [&] { return console(false); }},
-        {"console ended", [&] { return console(true); }},
         {"converter",
          [&] { return opened(new ConvertDialog(picture, "photo.png", {}, window.get())); }},
         {"colour editor",

@@ -1,9 +1,8 @@
-// The main window from the keyboard and with a screen reader: focus, Tab
-// order, Enter and Space, shortcuts, names, and the scrolled small-screen form.
+// The main window from the keyboard: focus, Tab order, Enter and Space,
+// shortcuts, and the scrolled small-screen form. Names: the accessibility walk.
 
 #include <gtest/gtest.h>
 
-#include <QAccessible>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
@@ -110,28 +109,6 @@ TEST_F(KeyboardAccessTest, ShortcutsPressTheirButtonsAndAreShownInTheTooltips) {
         window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    }
-}
-
-// A control is named by its caption, a field by the title of its own frame,
-// never an enclosing one's; a twin has its own name, its frame described.
-TEST_F(KeyboardAccessTest, EveryControlIsNamedByItsCaptionOrTheLabelBesideIt) {
-    const struct {
-        QWidget* control;
-        const char* name;
-        const char* description;
-    } rows[] = {
-        {ui().Frame11, "Change Boxes Color", "Skin your HDLoader/HDAdvance"},
-        {ui().textxhex, "X hexadecimal", "[X] DEC - HEX"},
-        {ui().textfont, "BMP Fonts", ""},
-        {ui().text13, "OUTFILE", "You can change it to everything you want :D"},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.control->objectName().toStdString());
-        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(row.control);
-        ASSERT_NE(face, nullptr);
-        EXPECT_EQ(face->text(QAccessible::Name), row.name);
-        EXPECT_EQ(face->text(QAccessible::Description), row.description);
     }
 }
 

@@ -1,26 +1,28 @@
+// The main window's own wiring: spinners, Open, Quit, an installed layout,
+// and the program style's icons.
+
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
+#include <QIcon>
+#include <QImage>
+#include <QPixmap>
 #include <QScrollBar>
 #include <QStyleOptionSlider>
+#include <QTemporaryDir>
 #include <QTest>
+#include <set>
 
+#include "app/qt_program_style.h"
+#include "core/work_folders.h"
 #include "main_window_fixture.h"
 
 namespace kelvane {
 namespace {
 
+using testing::FakePlatform;
 using testing::MainWindowTest;
-
-// Follow-up controls are off until their first step is done (the skin window
-// tests arm Command6 and Command11); only the hexadecimal position fields
-// take typing; the default language is chosen.
-TEST_F(MainWindowTest, StartsWithOnlyTheUsableControlsEnabled) {
-    EXPECT_FALSE(ui().Option1->isEnabled() || ui().Text7->isEnabled() || ui().Text8->isEnabled());
-    EXPECT_TRUE(ui().textx->isReadOnly() && ui().textfont->isReadOnly());
-    EXPECT_FALSE(ui().textxhex->isReadOnly());
-    EXPECT_TRUE(ui().Option11->isChecked());
-}
 
 // Like any vertical scroll bar, the spinners raise their value with the
 // lower arrow, clicked where the style draws it, stopping at 0 and 255.
@@ -71,6 +73,92 @@ TEST_F(MainWindowTest, QuitClosesTheWindowAndClearsThePreviewDirectory) {
     EXPECT_FALSE(kitDirectory.exists("hdl_gfx_tmp"));
     EXPECT_TRUE(kitDirectory.exists("OUTFILE.ELF"));
     EXPECT_TRUE(platform.messages.shown.empty());
+}
+
+// A program installed apart from its data (the kit), working in a per-user folder.
+class InstalledLayoutTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(root.isValid());
+        const char sep = QDir::separator().toLatin1();
+        const auto native = [&](const char* name) {
+            const QString path = QDir(root.path()).filePath(QString::fromLatin1(name));
+            QDir().mkpath(path);
+            return QDir::toNativeSeparators(path).toStdString();
+        };
+        kit = native("usr/share/k");
+        perUser = native("home/.local/share/k");
+        folders = decideWorkFolders({native("usr/bin"), sep, true, kit, perUser, {}});
+        const ProgramDirectory work = folders.work().withToolSearch(
+            makeToolSearch(folders, [this](const std::string& p) { return present.count(p) > 0; }));
+        window = std::make_unique<MainWindow>(work, folders.kit(), platform.services());
+    }
+
+    QTemporaryDir root;
+    std::string kit, perUser;
+    WorkFolders folders;
+    std::set<std::string> present;
+    FakePlatform platform;
+    std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(InstalledLayoutTest, OutputsGoToTheWorkFolderAndReadMesComeFromTheKit) {
+    const std::string sep(1, QDir::separator().toLatin1());
+    EXPECT_EQ(window->state().Text2, perUser + sep + "OUTFILE.ELF");
+    EXPECT_EQ(window->state().textpacked, perUser + sep + "PACKED_OUTFILE.ELF");
+
+    window->ui().mnuHDLReadme->trigger();
+    EXPECT_EQ(
+        platform.desktop.notepad,
+        std::vector{QString::fromStdString(kit + sep + "README" + sep + "HDL PATCH README.txt")});
+}
+
+// The search order itself is tested without the window.
+TEST_F(InstalledLayoutTest, AMissingToolIsNamedWithItsFolderAndAPresentOneIsRun) {
+    const QString loader = QDir(root.path()).filePath(QStringLiteral("LOADER.ELF"));
+    QFile file(loader);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(2977792));
+    window->state().openelf = QDir::toNativeSeparators(loader).toStdString();
+    window->state().textxhex = "82";
+    window->state().textyhex = "2D";
+
+    platform.runner.outcomes.push_back(ToolOutcome::notStarted("it does not exist"));
+    window->ui().Command2->click();
+    ASSERT_EQ(platform.messages.shown.size(), 1u);
+    const std::string text = platform.messages.shown[0].text.toStdString();
+    const std::string perUserTools =
+        QDir::toNativeSeparators(QString::fromStdString(perUser) + QStringLiteral("/tools"))
+            .toStdString();
+    EXPECT_NE(text.find("HDLPatch could not be started"), std::string::npos) << text;
+    EXPECT_NE(text.find("Put the real hdlpatch.exe into this folder:\n" + perUserTools + "\n"),
+              std::string::npos)
+        << text;
+
+    const std::string inKit = folders.toolCandidates(Tool::HdlPatch)[0];
+    present = {inKit};
+    window->ui().Command2->click();
+    ASSERT_EQ(platform.runner.calls.size(), 2u);
+    EXPECT_TRUE(platform.runner.calls[1].step.commandLine.starts_with("\"" + inKit + "\""))
+        << platform.runner.calls[1].step.commandLine;
+}
+
+int paintedDots(const QIcon& icon) {
+    const QImage image = icon.pixmap(QSize(16, 16)).toImage();
+    int painted = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) painted += qAlpha(image.pixel(x, y)) > 0;
+    return painted;
+}
+
+// The overflow arrows are drawn, point their own ways, and every other icon
+// still comes from the style underneath.
+TEST(ProgramStyle, DrawsTheOverflowArrowsAndLeavesOtherIconsToTheStyle) {
+    ProgramStyle style(QStringLiteral("Fusion"));
+    const QIcon across = style.standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton);
+    const QIcon down = style.standardIcon(QStyle::SP_ToolBarVerticalExtensionButton);
+    for (const QIcon& icon : {across, down, style.standardIcon(QStyle::SP_MessageBoxWarning)})
+        EXPECT_GT(paintedDots(icon), 4);
+    EXPECT_NE(across.pixmap(QSize(16, 16)).toImage(), down.pixmap(QSize(16, 16)).toImage());
 }
 
 }  // namespace

@@ -1,0 +1,208 @@
+// Start-up paths, the Open decision and the preview clean-up, without widgets.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+
+#include "app/open_loader.h"
+#include "app/preview_cleanup.h"
+#include "app/startup.h"
+#include "core/form_state.h"
+#include "core/graphics_set.h"
+#include "core/tool_paths.h"
+#include "support/scratch_dir.h"
+
+namespace kelvane {
+namespace {
+
+// The program directory is used as it stands: a drive root that already
+// ends in a separator keeps it, and one more is appended.
+TEST(StartupPaths, AreFormedWithTheNativeSeparatorAndNothingTrimmed) {
+    const struct {
+        const char* directory;
+        char separator;
+        const char *output, *packed, *hdlpatch;
+    } rows[] = {
+        {"C:\\Kit", '\\', "C:\\Kit\\OUTFILE.ELF", "C:\\Kit\\PACKED_OUTFILE.ELF",
+         "C:\\Kit\\tools\\hdlpatch.exe"},
+        {"C:\\", '\\', "C:\\\\OUTFILE.ELF", "C:\\\\PACKED_OUTFILE.ELF",
+         "C:\\\\tools\\hdlpatch.exe"},
+        {"/opt/kelvane kit", '/', "/opt/kelvane kit/OUTFILE.ELF",
+         "/opt/kelvane kit/PACKED_OUTFILE.ELF", "/opt/kelvane kit/tools/hdlpatch.exe"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.directory);
+        FormState state;
+        const ProgramDirectory dir(row.directory, row.separator);
+        applyStartup(state, dir);
+        EXPECT_EQ(state.Text2, row.output);
+        EXPECT_EQ(state.textpacked, row.packed);
+        EXPECT_EQ(hdlpatchPath(dir), row.hdlpatch);
+    }
+}
+
+// Files known by size; any other path cannot be measured.
+class OpenLoaderTest : public ::testing::Test {
+  protected:
+    OpenLoaderOutcome choose(const std::string& path, const std::string& name) {
+        return openLoader(state, RememberedChoice{name, path}, probe());
+    }
+    OpenLoaderOutcome cancel() { return openLoader(state, std::nullopt, probe()); }
+
+    FileSizeProbe probe() {
+        return [this](const std::string& path) -> std::optional<std::uint64_t> {
+            ++measured;
+            const auto it = sizes.find(path);
+            return it == sizes.end() ? std::nullopt : std::optional(it->second);
+        };
+    }
+
+    static void expectAccepted(const OpenLoaderOutcome& outcome, const std::string& name) {
+        EXPECT_TRUE(outcome.accepted && outcome.icon == MessageIcon::Information);
+        EXPECT_EQ(outcome.statusMessage, "Loaded: " + name);
+    }
+    static void expectRejected(const OpenLoaderOutcome& outcome) {
+        EXPECT_FALSE(outcome.accepted || outcome.icon != MessageIcon::Error);
+    }
+
+    FormState state;
+    std::map<std::string, std::uint64_t> sizes;
+    int measured = 0;
+};
+
+// Only the exact size counts, whatever the name; a rejected file never
+// replaces the loaded one, though it becomes the remembered choice.
+TEST_F(OpenLoaderTest, OnlyTheExactSizeIsAcceptedAndARejectionKeepsTheLoadedFile) {
+    sizes = {{"/in/long.ELF", 2977793}, {"/in/notes.txt", 2977792}, {"/in/short.ELF", 2977791}};
+    expectRejected(choose("/in/long.ELF", "long.ELF"));
+    EXPECT_EQ(state.elflen, 2977793u);
+    EXPECT_EQ(state.openelf, "");
+
+    expectAccepted(choose("/in/notes.txt", "notes.txt"), "notes.txt");
+    EXPECT_EQ(state.openelf, "/in/notes.txt");
+
+    expectRejected(choose("/in/short.ELF", "short.ELF"));
+    EXPECT_EQ(state.elflen, 2977791u);
+    EXPECT_EQ(state.openelf, "/in/notes.txt");
+    // A cancel now measures the rejected file, not the loaded one.
+    expectRejected(cancel());
+    EXPECT_EQ(state.CommonDialog1.fullPath, "/in/short.ELF");
+}
+
+// A cancel judges the remembered choice again: before any choice it rejects
+// without measuring; after an accepted one it measures it and repeats success.
+TEST_F(OpenLoaderTest, CancelJudgesTheRememberedChoiceAgain) {
+    expectRejected(cancel());
+    EXPECT_EQ(measured, 0);
+    EXPECT_FALSE(state.elflen.has_value());
+
+    sizes["/in/HDL.ELF"] = 2977792;
+    choose("/in/HDL.ELF", "HDL.ELF");
+    expectAccepted(cancel(), "HDL.ELF");
+    EXPECT_EQ(measured, 2);
+    EXPECT_EQ(state.openelf, "/in/HDL.ELF");
+}
+
+// A choice that cannot be measured must not pass on the size measured for
+// the file before it.
+TEST_F(OpenLoaderTest, UnmeasurableChoiceIsRejectedNotJudgedByAnEarlierSize) {
+    sizes["/in/A.ELF"] = 2977792;
+    choose("/in/A.ELF", "A.ELF");
+    expectRejected(choose("/in/gone.ELF", "gone.ELF"));
+    EXPECT_FALSE(state.elflen.has_value());
+    EXPECT_EQ(state.openelf, "/in/A.ELF");
+
+    // The accepted file itself vanishing is caught the same way on a cancel.
+    choose("/in/A.ELF", "A.ELF");
+    sizes.erase("/in/A.ELF");
+    expectRejected(cancel());
+}
+
+namespace fs = std::filesystem;
+
+class PreviewCleanupTest : public ::testing::Test {
+  protected:
+    void SetUp() override { fs::create_directories(kit); }
+
+    static void write(const fs::path& file, const std::string& text = "data") {
+        std::ofstream(file) << text;
+    }
+    static void writeGraphicsSet(const fs::path& dir) {
+        fs::create_directories(dir);
+        for (const char* name : kGraphicsSetFiles) write(dir / name);
+    }
+    static std::string read(const fs::path& file) {
+        std::ifstream in(file);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    void cleanUp() { cleanUpPreviewDirectory(ProgramDirectory(kit.string(), '/')); }
+
+    testing::ScratchDir scratch{"kelvane_cleanup_"};
+    const fs::path root = scratch.path, kit = root / "kit", preview = kit / "hdl_gfx_tmp";
+};
+
+// Only the preview's six files go; other files keep the directory, and once
+// it is empty it goes too. The program's own graphics set next to it is never
+// touched, with or without a preview.
+TEST_F(PreviewCleanupTest, OnlyTheSixFilesGoAndThenTheEmptiedDirectory) {
+    writeGraphicsSet(kit / "hdl_gfx");
+    const fs::path before = fs::current_path();
+    cleanUp();
+    writeGraphicsSet(preview);
+    write(preview / "mine.txt");
+    fs::create_directory(preview / "sub");
+
+    cleanUp();
+    for (const char* name : kGraphicsSetFiles) EXPECT_FALSE(fs::exists(preview / name)) << name;
+    EXPECT_TRUE(fs::exists(preview / "mine.txt"));
+    EXPECT_TRUE(fs::is_directory(preview / "sub"));
+
+    fs::remove_all(preview);
+    writeGraphicsSet(preview);
+    cleanUp();
+    EXPECT_FALSE(fs::exists(preview));
+    for (const char* name : kGraphicsSetFiles) EXPECT_TRUE(fs::exists(kit / "hdl_gfx" / name));
+    EXPECT_EQ(fs::current_path(), before);
+}
+
+// False where the system refuses (Windows without the privilege, Wine).
+bool makeLink(const fs::path& target, const fs::path& link) {
+    std::error_code error;
+    fs::is_directory(target) ? fs::create_directory_symlink(target, link, error)
+                             : fs::create_symlink(target, link, error);
+    return !error;
+}
+
+constexpr const char* kNoLinks = "symbolic links cannot be made on this system";
+
+TEST_F(PreviewCleanupTest, ALinkInsideIsRemovedButItsTargetIsKept) {
+    fs::create_directories(preview);
+    write(root / "precious.bmp", "keep me");
+    if (!makeLink(root / "precious.bmp", preview / "hdl_main.bmp")) GTEST_SKIP() << kNoLinks;
+    fs::create_directory(root / "elsewhere");
+    write(root / "elsewhere" / "hdl_font.dat", "keep me too");
+    ASSERT_TRUE(makeLink(root / "elsewhere", preview / "hdl_font.dat"));
+
+    cleanUp();
+
+    EXPECT_FALSE(fs::exists(fs::symlink_status(preview / "hdl_main.bmp")));
+    EXPECT_FALSE(fs::exists(fs::symlink_status(preview / "hdl_font.dat")));
+    EXPECT_EQ(read(root / "precious.bmp"), "keep me");
+    EXPECT_EQ(read(root / "elsewhere" / "hdl_font.dat"), "keep me too");
+    EXPECT_FALSE(fs::exists(preview));
+}
+
+TEST_F(PreviewCleanupTest, ALinkedPreviewDirectoryIsNotCleanedThrough) {
+    const fs::path outside = root / "outside";
+    writeGraphicsSet(outside);
+    if (!makeLink(outside, preview)) GTEST_SKIP() << kNoLinks;
+
+    cleanUp();
+
+    for (const char* name : kGraphicsSetFiles) EXPECT_TRUE(fs::exists(outside / name)) << name;
+    EXPECT_TRUE(fs::is_symlink(preview));
+}
+
+}  // namespace
+}  // namespace kelvane
