@@ -106,9 +106,7 @@ TEST_F(KeyboardAccessTest, ShortcutsPressTheirButtonsAndAreShownInTheTooltips) {
         QTest::keySequence(window.get(), keys);
         EXPECT_TRUE(pressed.wait(1000) || pressed.size() == 1);
         QApplication::closeAllWindows();  // message boxes are fakes; nothing else opens
-        window->show();
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        showActive();
     }
 }
 
