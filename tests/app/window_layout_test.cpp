@@ -1,15 +1,19 @@
-// Every window in three fonts at two sizes: texts show whole, controls of one
-// frame lie inside it apart from each other, enabled texts read well.
+// Every window: in three fonts at two sizes its texts show whole, controls of
+// one frame lie inside it apart from each other, enabled texts read well; read
+// as a screen reader reads it, each control that takes the focus or shows text
+// has a name, and no two read alike (name, role and description).
 
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QHash>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -17,16 +21,24 @@
 #include <QStyleOptionButton>
 #include <QStyleOptionFrame>
 #include <QStyleOptionGroupBox>
+#include <functional>
 #include <tuple>
 
 #include "app/qt_banner.h"
 #include "help/qt_about_window.h"
 #include "help/qt_readable_colours.h"
 #include "main_window_fixture.h"
+#include "skin/colour_table_file.h"
+#include "skin/qt_colour_table_editor.h"
+#include "skin/qt_convert_dialog.h"
+#include "skin/qt_font_maker_dialog.h"
 #include "skin/qt_font_window.h"
+#include "support/modal_answer.h"
 
 namespace kelvane {
 namespace {
+
+using testing::MainWindowTest;
 
 // A font family and its size in times the desktop's size.
 using FontCase = std::tuple<std::string, double>;
@@ -72,7 +84,6 @@ QRect groupTitle(const QGroupBox* box) {
     option.text = box->title();
     option.lineWidth = 1;
     option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
-    option.rect = box->rect();
     return box->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel,
                                         box);
 }
@@ -104,8 +115,7 @@ QRect textArea(const QWidget* w) {
     return {};
 }
 
-class WindowLayoutTest : public testing::MainWindowTest,
-                         public ::testing::WithParamInterface<FontCase> {
+class WindowLayoutTest : public MainWindowTest, public ::testing::WithParamInterface<FontCase> {
   protected:
     static void SetUpTestSuite() { desktopFont = new QFont(QApplication::font()); }
     static void TearDownTestSuite() {
@@ -234,12 +244,94 @@ INSTANTIATE_TEST_SUITE_P(Fonts, WindowLayoutTest,
                          ::testing::Combine(::testing::Values<std::string>("DejaVu Sans",
                                                                            "Liberation Sans",
                                                                            "Noto Sans"),
-                                            ::testing::Values(1.0, 1.5)),
-                         [](const auto& info) {
-                             const std::string family = std::get<0>(info.param);
-                             return family.substr(0, family.find(' ')) +
-                                    (std::get<1>(info.param) > 1 ? "Large" : "");
-                         });
+                                            ::testing::Values(1.0, 1.5)));
+
+QString who(QAccessibleInterface* face) {
+    QObject* object = face->object();
+    return QStringLiteral("%1 (role %2) \"%3\"")
+        .arg(object ? object->objectName() : "?", QString::number(face->role(), 16),
+             face->text(QAccessible::Name));
+}
+
+void walk(QAccessibleInterface* face, QHash<QString, QString>& seen, QStringList& faults) {
+    for (int i = 0; i < face->childCount(); ++i) {
+        QAccessibleInterface* child = face->child(i);
+        if (!child || !child->isValid() || child->state().invisible) continue;
+        const QString name = child->text(QAccessible::Name).trimmed();
+        const QAccessible::Role role = child->role();
+        const bool showsText = child->textInterface() || role == QAccessible::StaticText ||
+                               role == QAccessible::EditableText;
+        if ((child->state().focusable || showsText) && name.isEmpty())
+            faults << who(child) + " has no name";
+        // Table cells are told apart by their row and column.
+        if (!name.isEmpty() && role != QAccessible::Cell) {
+            const QString key = name + QChar(1) + QString::number(role) + QChar(1) +
+                                child->text(QAccessible::Description);
+            if (seen.contains(key))
+                faults << who(child) + " reads like " + seen[key];
+            else
+                seen.insert(key, who(child));
+        }
+        walk(child, seen, faults);
+    }
+}
+
+void expectEveryControlNamed(const char* window, QWidget* shown) {
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(shown)) << window;
+    QHash<QString, QString> seen;
+    QStringList faults;
+    walk(QAccessible::queryAccessibleInterface(shown), seen, faults);
+    EXPECT_TRUE(faults.isEmpty()) << window << ":\n" << faults.join('\n').toStdString();
+    EXPECT_FALSE(seen.isEmpty()) << window << ": the walk found nothing";
+}
+
+QWidget* opened(QWidget* dialog) {
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
+    return dialog;
+}
+
+TEST_F(MainWindowTest, EveryControlHasANameOfItsOwn) {
+    QImage picture(640, 480, QImage::Format_RGB32);
+    picture.fill(Qt::darkGreen);
+    const ColourTableFile colours =
+        parseColourTable("FF000080 // 1_Background\r\nFFFFFF80 // 2_Text\r\n");
+    const struct {
+        const char* name;
+        std::function<QWidget*()> open;
+    } windows[] = {
+        {"main", [&] { return window.get(); }},
+        {"font",
+         [&]() -> QWidget* {
+             showFontWindow(window.get());
+             return window->findChild<FontWindow*>();
+         }},
+        {"about",
+         [&] { return showAboutWindow(platform.desktop, platform.messages, window.get()); }},
+        {"converter",
+         [&] { return opened(new ConvertDialog(picture, "photo.png", {}, window.get())); }},
+        {"colour editor",
+         [&] {
+             return opened(
+                 new ColourTableEditor("hdl_colors.txt", colours, platform.messages, window.get()));
+         }},
+    };
+    for (const auto& row : windows) {
+        QWidget* shown = row.open();
+        ASSERT_NE(shown, nullptr) << row.name;
+        expectEveryControlNamed(row.name, shown);
+        if (shown != window.get()) shown->close();
+    }
+    // Make Font runs as a modal dialog of the Tools menu.
+    bool walked = false;
+    testing::whenModal<FontMakerDialog>([&](FontMakerDialog* dialog) {
+        expectEveryControlNamed("font maker", dialog);
+        walked = true;
+        dialog->reject();
+    });
+    window->findChild<QAction*>("mnuMakeFont")->trigger();
+    EXPECT_TRUE(walked);
+}
 
 }  // namespace
 }  // namespace kelvane
