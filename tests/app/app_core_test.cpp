@@ -23,7 +23,6 @@ TEST(StartupPaths, AreFormedWithTheNativeSeparatorAndNothingTrimmed) {
         char separator;
         const char *output, *packed;
     } rows[] = {
-        {"C:\\Kit", '\\', "C:\\Kit\\OUTFILE.ELF", "C:\\Kit\\PACKED_OUTFILE.ELF"},
         {"C:\\", '\\', "C:\\\\OUTFILE.ELF", "C:\\\\PACKED_OUTFILE.ELF"},
         {"/opt/kelvane kit", '/', "/opt/kelvane kit/OUTFILE.ELF",
          "/opt/kelvane kit/PACKED_OUTFILE.ELF"},

@@ -247,10 +247,8 @@ INSTANTIATE_TEST_SUITE_P(Fonts, WindowLayoutTest,
                                             ::testing::Values(1.0, 1.5)));
 
 QString who(QAccessibleInterface* face) {
-    QObject* object = face->object();
-    return QStringLiteral("%1 (role %2) \"%3\"")
-        .arg(object ? object->objectName() : "?", QString::number(face->role(), 16),
-             face->text(QAccessible::Name));
+    const QString object = face->object() ? face->object()->objectName() : "?";
+    return object + " \"" + face->text(QAccessible::Name) + '"';
 }
 
 void walk(QAccessibleInterface* face, QHash<QString, QString>& seen, QStringList& faults) {
@@ -267,10 +265,8 @@ void walk(QAccessibleInterface* face, QHash<QString, QString>& seen, QStringList
         if (!name.isEmpty() && role != QAccessible::Cell) {
             const QString key = name + QChar(1) + QString::number(role) + QChar(1) +
                                 child->text(QAccessible::Description);
-            if (seen.contains(key))
-                faults << who(child) + " reads like " + seen[key];
-            else
-                seen.insert(key, who(child));
+            if (seen.contains(key)) faults << who(child) + " reads like " + seen[key];
+            seen.insert(key, who(child));
         }
         walk(child, seen, faults);
     }
