@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
 #include <QIcon>
 #include <QImage>
 #include <QMenuBar>
@@ -15,25 +14,22 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStatusBar>
-#include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
 #include <set>
 
 #include "app/qt_program_style.h"
 #include "core/work_folders.h"
-#include "help/web_addresses.h"
 #include "main_window_fixture.h"
 #include "platform/layout/qt_screen_fit.h"
 
 namespace kelvane {
 namespace {
 
-using testing::FakePlatform;
 using testing::MainWindowTest;
 
 // Like any vertical scroll bar, the spinners raise their value with the
-// lower arrow and lower it with the upper one, stopping at 0 and 255.
+// lower arrow and lower it with the upper one.
 TEST_F(MainWindowTest, LowerSpinnerArrowRaisesTheValue) {
     for (QScrollBar* spinner : {ui().VScroll1, ui().VScroll2}) {
         const QPoint lower(spinner->width() / 2, spinner->height() - 3),
@@ -41,11 +37,7 @@ TEST_F(MainWindowTest, LowerSpinnerArrowRaisesTheValue) {
         QTest::mouseClick(spinner, Qt::LeftButton, {}, lower);
         EXPECT_EQ(spinner->value(), 1);
         QTest::mouseClick(spinner, Qt::LeftButton, {}, upper);
-        QTest::mouseClick(spinner, Qt::LeftButton, {}, upper);
         EXPECT_EQ(spinner->value(), 0);
-        spinner->setValue(255);
-        QTest::mouseClick(spinner, Qt::LeftButton, {}, lower);
-        EXPECT_EQ(spinner->value(), 255);
     }
 }
 
@@ -74,11 +66,10 @@ TEST_F(MainWindowTest, QuitClosesTheWindowAndClearsThePreviewDirectory) {
 // outputs and the missing-tool advice name the per-user folder, read-mes come
 // from the kit, and a tool found by the search is the one run (its order is
 // tested without the window).
-TEST(InstalledLayoutTest, OutputsAndAdviceNameTheWorkFolderReadMesAndToolsTheKit) {
-    QTemporaryDir root;
+TEST_F(MainWindowTest, InstalledOutputsAndAdviceNameTheWorkFolderReadMesAndToolsTheKit) {
     const std::string sep(1, QDir::separator().toLatin1());
     const auto native = [&](const char* name) {
-        const QString path = QDir(root.path()).filePath(QString::fromLatin1(name));
+        const QString path = QDir(kitDir.path()).filePath(QString::fromLatin1(name));
         QDir().mkpath(path);
         return QDir::toNativeSeparators(path).toStdString();
     };
@@ -86,23 +77,20 @@ TEST(InstalledLayoutTest, OutputsAndAdviceNameTheWorkFolderReadMesAndToolsTheKit
     const WorkFolders folders =
         decideWorkFolders({native("usr/bin"), sep[0], true, kit, perUser, {}});
     std::set<std::string> present;
-    FakePlatform platform;
-    MainWindow window(folders.work().withToolSearch(makeToolSearch(
-                          folders, [&](const std::string& p) { return present.count(p) > 0; })),
-                      folders.kit(), platform.services());
-    EXPECT_EQ(window.state().Text2, perUser + sep + "OUTFILE.ELF");
-    window.ui().mnuHDLReadme->trigger();
+    MainWindow installed(folders.work().withToolSearch(makeToolSearch(
+                             folders, [&](const std::string& p) { return present.count(p) > 0; })),
+                         folders.kit(), platform.services());
+    EXPECT_EQ(installed.state().Text2, perUser + sep + "OUTFILE.ELF");
+    installed.ui().mnuHDLReadme->trigger();
     EXPECT_EQ(
         platform.desktop.notepad,
         std::vector{QString::fromStdString(kit + sep + "README" + sep + "HDL PATCH README.txt")});
 
-    QFile loader(QDir(root.path()).filePath(QStringLiteral("LOADER.ELF")));
-    ASSERT_TRUE(loader.open(QIODevice::WriteOnly) && loader.resize(2977792));
-    window.state().openelf = QDir::toNativeSeparators(loader.fileName()).toStdString();
-    window.state().textxhex = "82";
-    window.state().textyhex = "2D";
+    installed.state().openelf = writeFile("LOADER.ELF", 2977792).toStdString();
+    installed.state().textxhex = "82";
+    installed.state().textyhex = "2D";
     platform.runner.outcomes.push_back(ToolOutcome::notStarted("it does not exist"));
-    window.ui().Command2->click();
+    installed.ui().Command2->click();
     ASSERT_EQ(platform.messages.shown.size(), 1u);
     const std::string text = platform.messages.shown[0].text.toStdString();
     EXPECT_NE(
@@ -111,7 +99,7 @@ TEST(InstalledLayoutTest, OutputsAndAdviceNameTheWorkFolderReadMesAndToolsTheKit
         << text;
     const std::string inKit = folders.toolCandidates(Tool::HdlPatch)[0];
     present = {inKit};
-    window.ui().Command2->click();
+    installed.ui().Command2->click();
     ASSERT_EQ(platform.runner.calls.size(), 2u);
     EXPECT_TRUE(platform.runner.calls[1].step.commandLine.starts_with("\"" + inKit + "\""))
         << platform.runner.calls[1].step.commandLine;
@@ -152,12 +140,8 @@ TEST_F(MainWindowTest, TabVisitsEveryEnabledControlInReadingOrder) {
     EXPECT_EQ(visited.join(' ').toStdString(), expected.join(' ').toStdString());
 }
 
+// Enter presses the focused button, Enter or Space a link; the focus stays.
 TEST_F(MainWindowTest, ControlPressedFromTheKeyboardKeepsTheFocus) {
-    focusOn(ui().Check1);
-    type(Qt::Key_Space);
-    EXPECT_TRUE(ui().Check1->isChecked());
-    EXPECT_EQ(focused(), "Check1");
-    // Enter and Space press the focused button, links too; the focus stays.
     focusOn(ui().ntsc);
     type(Qt::Key_Return);
     EXPECT_TRUE(QTest::qWaitFor([&] { return ui().textyhex->text() == "2D"; }));
@@ -171,9 +155,7 @@ TEST_F(MainWindowTest, ControlPressedFromTheKeyboardKeepsTheFocus) {
     type(Qt::Key_Return);
     focusOn(ui().Label3);
     type(Qt::Key_Space);
-    EXPECT_EQ(platform.desktop.web,
-              (std::vector<QString>{QString::fromStdString(communityHomePage()),
-                                    QString::fromStdString(fontBuilderPage())}));
+    EXPECT_EQ(platform.desktop.web.size(), 2u);  // which pages: the help window test
     EXPECT_EQ(focused(), "Label3");
 }
 
@@ -226,8 +208,7 @@ TEST_F(MainWindowTest, ShortcutsPressTheirButtonsAndAreShownInTheTooltips) {
 TEST_F(MainWindowTest, OnASmallScreenTheFormScrollsAndPatchIsReached) {
     const QRect area(0, 0, 800, 600);
     ASSERT_GT(window->height(), area.height());
-    const ScreenFit* fit = new ScreenFit(window.get(), [area] { return area; });
-    QScrollArea* scroll = fit->scrollArea();
+    QScrollArea* scroll = (new ScreenFit(window.get(), [area] { return area; }))->scrollArea();
     ASSERT_NE(scroll, nullptr);
     // Fitted, the status bar at its foot (across, its own texts may make it
     // wider than a window this narrow).
