@@ -23,6 +23,9 @@ class MainWindowTest : public ::testing::Test {
         ASSERT_TRUE(kitDir.isValid());
         window = std::make_unique<MainWindow>(nativeProgramDirectory(kitDir.path()),
                                               platform.services());
+        showActive();
+    }
+    void showActive() {
         window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));

@@ -1,17 +1,19 @@
-// Every window, in every font the install script provides and at two font
-// sizes: each text shows whole, no two neighbouring controls overlap, every
-// control lies inside its frame, and every enabled text reads against its
-// background.
+// Every window: in three fonts at two sizes its texts show whole, controls of
+// one frame lie inside it apart from each other, enabled texts read well; read
+// as a screen reader reads it, each control that takes the focus or shows text
+// has a name, and no two read alike (name, role and description).
 
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QHash>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -19,20 +21,24 @@
 #include <QStyleOptionButton>
 #include <QStyleOptionFrame>
 #include <QStyleOptionGroupBox>
+#include <functional>
 #include <tuple>
 
 #include "app/qt_banner.h"
 #include "help/qt_about_window.h"
 #include "help/qt_readable_colours.h"
 #include "main_window_fixture.h"
-#include "platform/layout/qt_program_font.h"
+#include "skin/colour_table_file.h"
+#include "skin/qt_colour_table_editor.h"
+#include "skin/qt_convert_dialog.h"
+#include "skin/qt_font_maker_dialog.h"
 #include "skin/qt_font_window.h"
+#include "support/modal_answer.h"
 
 namespace kelvane {
 namespace {
 
-// A font family and its size, in times the desktop's own font size.
-using FontCase = std::tuple<std::string, double>;
+using testing::MainWindowTest;
 
 QString caption(const QWidget* w) {
     QString text;
@@ -47,8 +53,7 @@ std::string describe(const QWidget* w) {
     return (w->objectName() + " \"" + caption(w) + "\"").toStdString();
 }
 
-// Controls placed by hand: children of the window's surface and of frames and
-// plain containers, but not the parts of compound controls.
+// Controls placed by hand, not the parts of compound controls.
 bool holdsControls(const QWidget* w) {
     return qobject_cast<const QGroupBox*>(w) || w->metaObject() == &QWidget::staticMetaObject ||
            qobject_cast<const QDialog*>(w);
@@ -76,13 +81,11 @@ QRect groupTitle(const QGroupBox* box) {
     option.text = box->title();
     option.lineWidth = 1;
     option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
-    option.rect = box->rect();
     return box->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel,
                                         box);
 }
 
-// The part of a control where its text is drawn, in the control's own
-// coordinates, or an empty rectangle for a control of another kind.
+// Where a control draws its text, in its own coordinates; empty if it has none.
 QRect textArea(const QWidget* w) {
     if (auto* box = qobject_cast<const QGroupBox*>(w)) return groupTitle(box);
     if (auto* button = qobject_cast<const QAbstractButton*>(w)) {
@@ -98,10 +101,9 @@ QRect textArea(const QWidget* w) {
         QStyleOptionFrame option;
         option.initFrom(field);
         option.lineWidth = field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
-        // Two dots kept free at each side of the text.
         return field->style()
             ->subElementRect(QStyle::SE_LineEditContents, &option, field)
-            .adjusted(2, 0, -2, 0);
+            .adjusted(2, 0, -2, 0);  // the field's own side margins
     }
     if (auto* label = qobject_cast<const QLabel*>(w)) {
         const int m = label->margin();
@@ -110,8 +112,9 @@ QRect textArea(const QWidget* w) {
     return {};
 }
 
-class WindowLayoutTest : public testing::MainWindowTest,
-                         public ::testing::WithParamInterface<FontCase> {
+// Rows of a font family and its size in times the desktop's size.
+class WindowLayoutTest : public MainWindowTest,
+                         public ::testing::WithParamInterface<std::tuple<std::string, double>> {
   protected:
     static void SetUpTestSuite() { desktopFont = new QFont(QApplication::font()); }
     static void TearDownTestSuite() {
@@ -123,8 +126,7 @@ class WindowLayoutTest : public testing::MainWindowTest,
         const auto& [name, sizeFactor] = GetParam();
         const QString family = QString::fromStdString(name);
 #ifdef _WIN32
-        // The Linux desktop fonts are not part of a Windows font set, and Qt's
-        // offscreen platform on Windows sees no system font at all.
+        // Qt's offscreen platform on Windows sees no system font at all.
         if (!QFontDatabase::hasFamily(family))
             GTEST_SKIP() << name << " is not available to Qt on this platform";
 #endif
@@ -137,8 +139,6 @@ class WindowLayoutTest : public testing::MainWindowTest,
         MainWindowTest::SetUp();
     }
 
-    // Each text fits its text area; each frame's controls stand below its
-    // title; controls of one parent do not overlap and lie inside it.
     static void expectSoundLayout(QWidget* root) {
         QList<QWidget*> controls;
         collectControls(root, controls);
@@ -173,10 +173,9 @@ class WindowLayoutTest : public testing::MainWindowTest,
                 inside.setTop(groupTitle(box).bottom() + 1);
             for (qsizetype i = 0; i < children.size(); ++i) {
                 // The credits scroll through their band on purpose.
-                if (children[i]->objectName() != "text1") {
-                    EXPECT_TRUE(inside.contains(children[i]->geometry()))
-                        << describe(children[i]) << " lies outside its frame's contents";
-                }
+                EXPECT_TRUE(children[i]->objectName() == "text1" ||
+                            inside.contains(children[i]->geometry()))
+                    << describe(children[i]) << " lies outside its frame's contents";
                 for (qsizetype j = i + 1; j < children.size(); ++j)
                     EXPECT_FALSE(children[i]->geometry().intersects(children[j]->geometry()))
                         << describe(children[i]) << " overlaps " << describe(children[j]);
@@ -184,9 +183,8 @@ class WindowLayoutTest : public testing::MainWindowTest,
         }
     }
 
-    // Renders the window without smoothing, so that a text's pixels carry
-    // its exact colour, and measures each enabled text's strongest pixel
-    // against the commonest colour of its area.
+    // Unsmoothed, a text's pixels carry its exact colour: its strongest pixel
+    // is measured against the commonest colour of its area.
     static void expectReadableTexts(QWidget* root, const QList<QWidget*>& alsoDisabled = {}) {
         QFont sharp = QApplication::font();
         sharp.setStyleStrategy(QFont::NoAntialias);
@@ -216,59 +214,118 @@ class WindowLayoutTest : public testing::MainWindowTest,
     static inline QFont* desktopFont = nullptr;
 };
 
-TEST_P(WindowLayoutTest, EveryWindowShowsEveryTextWholeAndInPlace) {
+TEST_P(WindowLayoutTest, EveryWindowShowsEveryTextWholeAndInPlaceAndReadable) {
     expectSoundLayout(window.get());
-    // The status panels show whole too.
-    for (QLabel* panel : window->ui().StatusBar1->findChildren<QLabel*>()) {
-        SCOPED_TRACE(describe(panel));
+    for (QLabel* panel : window->ui().StatusBar1->findChildren<QLabel*>())
         EXPECT_LE(panel->fontMetrics().horizontalAdvance(panel->text()),
-                  panel->contentsRect().width());
-    }
+                  panel->contentsRect().width())
+            << describe(panel);
     const QRect banner = window->ui().Image1->rect();
     const BannerLayout layout = bannerLayout(banner.size(), window->font());
-    EXPECT_TRUE(QRectF(banner).contains(layout.titleInk));
-    EXPECT_TRUE(QRectF(banner).contains(layout.noteInk));
+    EXPECT_TRUE(QRectF(banner).contains(layout.titleInk | layout.noteInk));
     EXPECT_FALSE(layout.titleInk.intersects(layout.noteInk));
 
     showFontWindow(window.get());
     auto* fonts = window->findChild<FontWindow*>();
     ASSERT_NE(fonts, nullptr);
     expectSoundLayout(fonts);
-    expectSoundLayout(showAboutWindow(platform.desktop, platform.messages, window.get()));
-}
-
-TEST_P(WindowLayoutTest, EveryEnabledTextReadsAgainstItsBackground) {
-    expectReadableTexts(window.get());
-    showFontWindow(window.get());
-    expectReadableTexts(window->findChild<FontWindow*>());
     AboutWindow* about = showAboutWindow(platform.desktop, platform.messages, window.get());
-    // The credits are disabled only so that they take no input; they are
-    // the window's text.
-    expectReadableTexts(about, {about->findChild<QWidget*>("text1")});
-}
+    expectSoundLayout(about);
 
-// The windows prefer a face with the metrics of the classic dialog font
-// (installed with the fonts the install script adds) at the desktop's size.
-TEST(ProgramFontTest, PrefersTheClassicMetricsAtTheDesktopSize) {
-#ifdef _WIN32
-    if (!QFontDatabase::hasFamily(QStringLiteral("Liberation Sans")))
-        GTEST_SKIP() << "Liberation Sans is not available to Qt on this platform";
-#endif
-    const QFont font = programFont(QFont(QStringLiteral("DejaVu Sans"), 13));
-    EXPECT_EQ(QFontInfo(font).family(), "Liberation Sans");
-    EXPECT_EQ(font.pointSize(), 13);
+    expectReadableTexts(window.get());
+    expectReadableTexts(fonts);
+    // The credits are disabled only so that they take no input.
+    expectReadableTexts(about, {about->findChild<QWidget*>("text1")});
 }
 
 INSTANTIATE_TEST_SUITE_P(Fonts, WindowLayoutTest,
                          ::testing::Combine(::testing::Values<std::string>("DejaVu Sans",
                                                                            "Liberation Sans",
                                                                            "Noto Sans"),
-                                            ::testing::Values(1.0, 1.5)),
-                         [](const auto& info) {
-                             const std::string family = std::get<0>(info.param);
-                             return family.substr(0, family.find(' ')) +
-                                    (std::get<1>(info.param) > 1 ? "Large" : "");
-                         });
+                                            ::testing::Values(1.0, 1.5)));
+
+QString who(QAccessibleInterface* face) {
+    const QString object = face->object() ? face->object()->objectName() : "?";
+    return object + " \"" + face->text(QAccessible::Name) + '"';
+}
+
+void walk(QAccessibleInterface* face, QHash<QString, QString>& seen, QStringList& faults) {
+    for (int i = 0; i < face->childCount(); ++i) {
+        QAccessibleInterface* child = face->child(i);
+        if (!child || !child->isValid() || child->state().invisible) continue;
+        const QString name = child->text(QAccessible::Name).trimmed();
+        const QAccessible::Role role = child->role();
+        const bool showsText = child->textInterface() || role == QAccessible::StaticText ||
+                               role == QAccessible::EditableText;
+        if ((child->state().focusable || showsText) && name.isEmpty())
+            faults << who(child) + " has no name";
+        // Table cells are told apart by their row and column.
+        if (!name.isEmpty() && role != QAccessible::Cell) {
+            const QString key = name + QChar(1) + QString::number(role) + QChar(1) +
+                                child->text(QAccessible::Description);
+            if (seen.contains(key)) faults << who(child) + " reads like " + seen[key];
+            seen.insert(key, who(child));
+        }
+        walk(child, seen, faults);
+    }
+}
+
+void expectEveryControlNamed(const char* window, QWidget* shown) {
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(shown)) << window;
+    QHash<QString, QString> seen;
+    QStringList faults;
+    walk(QAccessible::queryAccessibleInterface(shown), seen, faults);
+    EXPECT_TRUE(faults.isEmpty()) << window << ":\n" << faults.join('\n').toStdString();
+    EXPECT_FALSE(seen.isEmpty()) << window << ": the walk found nothing";
+}
+
+QWidget* opened(QWidget* dialog) {
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
+    return dialog;
+}
+
+TEST_F(MainWindowTest, EveryControlHasANameOfItsOwn) {
+    QImage picture(640, 480, QImage::Format_RGB32);
+    picture.fill(Qt::darkGreen);
+    const ColourTableFile colours =
+        parseColourTable("FF000080 // 1_Background\r\nFFFFFF80 // 2_Text\r\n");
+    const struct {
+        const char* name;
+        std::function<QWidget*()> open;
+    } windows[] = {
+        {"main", [&] { return window.get(); }},
+        {"font",
+         [&]() -> QWidget* {
+             showFontWindow(window.get());
+             return window->findChild<FontWindow*>();
+         }},
+        {"about",
+         [&] { return showAboutWindow(platform.desktop, platform.messages, window.get()); }},
+        {"converter",
+         [&] { return opened(new ConvertDialog(picture, "photo.png", {}, window.get())); }},
+        {"colour editor",
+         [&] {
+             return opened(
+                 new ColourTableEditor("hdl_colors.txt", colours, platform.messages, window.get()));
+         }},
+    };
+    for (const auto& row : windows) {
+        QWidget* shown = row.open();
+        ASSERT_NE(shown, nullptr) << row.name;
+        expectEveryControlNamed(row.name, shown);
+        if (shown != window.get()) shown->close();
+    }
+    // Make Font runs as a modal dialog of the Tools menu.
+    bool walked = false;
+    testing::whenModal<FontMakerDialog>([&](FontMakerDialog* dialog) {
+        expectEveryControlNamed("font maker", dialog);
+        walked = true;
+        dialog->reject();
+    });
+    window->findChild<QAction*>("mnuMakeFont")->trigger();
+    EXPECT_TRUE(walked);
+}
 
 }  // namespace
 }  // namespace kelvane
