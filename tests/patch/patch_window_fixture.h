@@ -15,10 +15,9 @@
 
 namespace kelvane::testing {
 
-// A real main window over recording fakes (or over `runner` when given), with
-// its program directory in a fresh temporary folder whose name has a blank.
-// With a `searchPath`, tools are looked for as the program does, ps2-packer
-// also in those folders. Counts the focus moves to the invisible sink.
+// A real main window over recording fakes (or over `runner`), its program
+// directory a fresh temporary folder whose name has a blank; tools are also
+// looked for in `searchPath`, as the program does. Counts the focus moves.
 class PatchWindowTest : public ::testing::Test {
   protected:
     explicit PatchWindowTest(ToolRunner* runner = nullptr, std::vector<std::string> searchPath = {})
