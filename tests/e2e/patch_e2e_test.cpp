@@ -1,10 +1,8 @@
-// Patch runs from the "Patch" button to the files on disk: the real process
-// runner starts the tools in a temporary kit whose path has blanks. The
-// stand-in tools log the arguments they received; the real ps2-packer is
-// tried in each form a user has it, each of which once broke its lookup or its
-// run. The unpacked packer comes from the build (KELVANE_TEST_PS2_PACKER_DIR)
-// or from KELVANE_PS2_PACKER_DIR; without it those tests skip, unless
-// KELVANE_REQUIRE_REAL_PACKER is set.
+// Patch runs from the "Patch" button to the files on disk, by the real process
+// runner in a temporary kit whose path has blanks: with the stand-in tools,
+// which log the arguments they receive, and with the real ps2-packer in each
+// form a user has it (unpacked by the build, or in KELVANE_PS2_PACKER_DIR;
+// skipped without it, unless KELVANE_REQUIRE_REAL_PACKER is set).
 
 #include <QFile>
 #include <filesystem>
@@ -82,9 +80,9 @@ TEST_F(PatchEndToEnd, APackingRunPassesExactlyTheArgumentsAndWritesTheOutputs) {
 
 using P = const fs::path&;
 
-// How the real packer is put in place (from its bin into the kit's tools/ or
-// below `other`) and where it is looked for, the loader, and how the run
-// ends. Texts name files of the kit as "<kit>/".
+// Each form of the real packer once broke its lookup or its run: how it is put
+// in place (from its bin into the kit's tools/ or below `other`) and looked
+// for, the loader, and how the run ends. "<kit>/" stands for the kit.
 struct Form {
     const char* name;
     void (*place)(P bin, P tools, P other);

@@ -33,17 +33,9 @@ TEST(PatchVerdict, SaysWhatWentWrongOnceAndNothingForAGoodRun) {
     } rows[] = {
         // clang-format off
         {"DirectRunThatWrote", false, kSteps, {{ended()}, {kW}}, ""},
-        {"ReasonNamesThePathSoItIsNotRepeated", false, kSteps,
-            {{notStarted("C:\\Kit\\tools\\hdlpatch.exe does not exist")}, {kNo}},
-            "HDLPatch could not be started:\nC:\\Kit\\tools\\hdlpatch.exe does not exist"},
         {"ReasonWithoutThePath", false, kSteps,
             {{notStarted("Permission denied")}, {kNo}},
             "HDLPatch could not be started:\nC:\\Kit\\tools\\hdlpatch.exe\nPermission denied"},
-        {"FailedAfterWriting", false, kSteps, {{ended(1)}, {kW}},
-            "HDLPatch wrote the patched loader but then ended with exit code 1, so the file may be "
-            "incomplete:\n" + kOut},
-        {"SucceededWithoutWriting", false, kSteps, {{ended()}, {kNo}},
-            "HDLPatch did not write the patched loader:\n" + kOut},
         {"FailedWithoutWriting", false, kSteps, {{ended(2)}, {kNo}},
             "HDLPatch ended with exit code 2 and did not write the patched loader:\n" + kOut},
         {"PackedToolByTool", true, kSteps, {{ended(), ended()}, {kW, kW}}, ""},
@@ -54,6 +46,18 @@ TEST(PatchVerdict, SaysWhatWentWrongOnceAndNothingForAGoodRun) {
         {"PackerFailedAfterWriting", true, kSteps, {{ended(), crashed()}, {kW, kW}},
             "ps2-packer wrote the packed loader but then crashed, so the file may be "
             "incomplete:\n" + kPacked},
+        // The packer is held back after a patch step that did not write its file wholly.
+        {"PackerHeldBackFromAnOlderLoader", true, kSteps, {{ended()}, {kNo, kNo}},
+            "HDLPatch did not write the patched loader:\n" + kOut +
+            "\n\nps2-packer was not started, so that no older file is packed."},
+        {"PackerHeldBackFromAnIncompleteLoader", true, kSteps, {{ended(1)}, {kW, kNo}},
+            "HDLPatch wrote the patched loader but then ended with exit code 1, so the file may be "
+            "incomplete:\n" + kOut + "\n\nps2-packer was not started, so that no incomplete "
+            "file is packed."},
+        {"PackerHeldBackFromAUselessLoader", true, kSteps,
+            {{ended()}, {{true, "a text file"}, kNo}},
+            "The patched loader that HDLPatch wrote is not a PS2 program (it is a text file):\n" +
+            kOut + "\n\nps2-packer was not started, so that nothing but a PS2 program is packed."},
         {"BatchRunThatWroteBoth", true, kBatch, {{ended()}, {kW, kW}}, ""},
         {"BatchInterpreterNotStarted", true, kBatch,
             {{notStarted("no such file")}, {kNo, kNo}},
