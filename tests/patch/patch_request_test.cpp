@@ -178,23 +178,15 @@ TEST_F(PatchChecks, OutputsOverwriteNeitherTheLoadedFileNorEachOtherInAWritableF
 }
 
 // What the outputs are on disk decides too: the checks ask the file system.
-class OutputFileChecks : public PatchChecks {
-  protected:
-    OutputFileChecks() {
-        fs::create_directories(root / "games");
-        std::ofstream(root / "games" / "HDL.ELF") << "loader";
-        state = ntscState(kit, (root / "games" / "HDL.ELF").string().c_str());
-    }
-    void name(const std::string& output) { outputNameChanged(state, kit, output); }
-
-    testing::ScratchDir scratch{"output checks "};
+TEST_F(PatchChecks, LinksFoldersSpecialFilesAndTheBatchFileAreRefused) {
+    const testing::ScratchDir scratch("output checks ");
     const fs::path root = scratch.path;
-    const ProgramDirectory kit{root.string(), '/'};
-};
-
-TEST_F(OutputFileChecks, LinksFoldersSpecialFilesAndTheBatchFileAreRefused) {
+    const ProgramDirectory kit(root.string(), '/');
+    std::ofstream(root / "HDL.ELF") << "loader";
+    state = ntscState(kit, (root / "HDL.ELF").string().c_str());
+    const auto name = [&](const char* output) { outputNameChanged(state, kit, output); };
     EXPECT_EQ(refusal(kit), Box());
-    fs::create_hard_link(root / "games" / "HDL.ELF", root / "HARD.ELF");
+    fs::create_hard_link(root / "HDL.ELF", root / "HARD.ELF");
     name("HARD.ELF");
     expectError("loaded file itself, so patching", kit);
 

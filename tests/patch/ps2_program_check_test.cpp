@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
 
 #include "common/ps2_elf.h"
@@ -80,16 +79,12 @@ TEST(Ps2ProgramCheck, TellsWhatAFileIsWhenItIsNotAPs2Program) {
     }
 }
 
-// Only a regular file is opened (a named pipe would block the caller), and
-// only its head is read.
+// Only a regular file is opened: a named pipe would block the caller. (Real
+// programs are read by every run that checks its outputs.)
 TEST(Ps2ProgramCheck, JudgesOnlyRegularFiles) {
     testing::ScratchDir dir("ps2 check ");
     const auto at = [&](const char* name) { return (dir.path / name).string(); };
-    const Bytes bytes = program();
-    std::ofstream(at("program.elf"), std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     std::filesystem::create_directory(at("folder"));
-    EXPECT_EQ(notAPs2Program(at("program.elf")), std::nullopt);
     EXPECT_EQ(notAPs2Program(at("missing.elf")), "missing");
     EXPECT_EQ(notAPs2Program(at("folder")), "a folder");
 #ifndef _WIN32
