@@ -151,14 +151,13 @@ class RealPacker : public PatchEndToEnd, public ::testing::WithParamInterface<Fo
         ui.ntsc->click();
         ui.Check8->click();
     }
-
-    QString expand(const char* text) const {
-        return QString(text).replace("<kit>/", kitPath(""));
-    }
 };
 
 TEST_P(RealPacker, PatchesAndPacksOrSaysWhyNot) {
     const Form& form = GetParam();
+    const auto expand = [&](const char* text) {
+        return QString(text).replace("<kit>/", kitPath(""));
+    };
     if (form.textLoader) {
         state.openelf = str("notes.ELF");
         ASSERT_TRUE(writeBytes(kitPath("notes.ELF"),

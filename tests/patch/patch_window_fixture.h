@@ -34,11 +34,8 @@ class PatchWindowTest : public ::testing::Test {
                                              std::vector<std::string> searchPath) {
         const ProgramDirectory dir = nativeProgramDirectory(path);
         if (searchPath.empty()) return dir;
-        FolderFacts facts;
-        facts.programDir = dir.directory();
-        facts.separator = dir.separator();
-        facts.programDirWritable = true;
-        facts.searchPath = std::move(searchPath);
+        const FolderFacts facts{dir.directory(),      dir.separator(), true, {}, {},
+                                std::move(searchPath)};
         return dir.withToolSearch(makeToolSearch(decideWorkFolders(facts), &isExistingRegularFile));
     }
 

@@ -102,7 +102,6 @@ TEST_F(BatchPackingRun, WritesRunsAndDeletesABat) {
     ui.Command2->click();
 
     ASSERT_EQ(platform.runner.calls.size(), 1u);
-    EXPECT_TRUE(platform.runner.calls[0].waited);
     EXPECT_EQ(QString::fromStdString(platform.runner.calls[0].step.commandLine),
               "\"C:\\Windows\\System32\\cmd.exe\" /d /c \"\"" + kitPath("a.bat") + "\"\"");
     EXPECT_EQ(batchDuringRun.toStdString(),
@@ -129,10 +128,9 @@ TEST_F(BatchPackingRun, AnOlderPatchedLoaderIsNotPacked) {
 // and the buttons show that a run is going.
 TEST_F(BatchPackingRun, NothingElseStartsWhileARunIsGoing) {
     auto* extraction = window.findChild<ExtractionController*>();
-    QStringList enabledDuringRun;
     platform.runner.onRun = [&](const ToolStep&) {
-        for (QPushButton* button : {ui.Command2, ui.Command13, ui.Command8})
-            if (button->isEnabled()) enabledDuringRun << button->objectName();
+        EXPECT_FALSE(ui.Command2->isEnabled() || ui.Command13->isEnabled() ||
+                     ui.Command8->isEnabled());
         controller->patch();
         ui.Command2->animateClick();
         extraction->extractGraphics();
@@ -144,7 +142,6 @@ TEST_F(BatchPackingRun, NothingElseStartsWhileARunIsGoing) {
     QTest::qWait(200);  // let a queued click land if it were accepted
 
     EXPECT_EQ(platform.runner.calls.size(), 1u);
-    EXPECT_TRUE(enabledDuringRun.isEmpty()) << enabledDuringRun.join(' ').toStdString();
     EXPECT_TRUE(platform.messages.shown.empty()) << lastMessage().toStdString();
     EXPECT_TRUE(ui.Command2->isEnabled() && ui.Command13->isEnabled() && ui.Command8->isEnabled());
     ui.Command2->click();  // after the run, the next one starts
