@@ -4,13 +4,17 @@
 #include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #ifndef _WIN32
 #include <sys/stat.h>
 #endif
 
+#include "common/ps2_elf.h"
 #include "patch/patch_composition.h"
 #include "patch/patch_validation.h"
+#include "patch/patch_verdict.h"
+#include "patch/ps2_program_check.h"
 #include "patch/video_position.h"
 #include "support/scratch_dir.h"
 
@@ -204,6 +208,161 @@ TEST_F(PatchChecks, LinksFoldersSpecialFilesAndTheBatchFileAreRefused) {
     EXPECT_EQ(refusal(kit), Box());  // run tool by tool, there is no batch file
     options.method = PackingMethod::BatchFile;
     expectError("output file is the packing batch file", kit);
+}
+
+ToolOutcome ended(int exitCode = 0) {
+    return ToolOutcome::exited(exitCode);
+}
+const auto crashed = ToolOutcome::crashed;
+const auto notStarted = ToolOutcome::notStarted;
+const OutputFact kW{true}, kNo{false};  // written, not written
+
+constexpr auto kSteps = PackingMethod::ToolSteps;
+constexpr auto kBatch = PackingMethod::BatchFile;
+const std::string kOut = "C:\\Kit\\OUTFILE.ELF";
+const std::string kPacked = "C:\\Kit\\PACKED_OUTFILE.ELF";
+
+// How a run went, judged after it. Each row: how the run was made, how its tools ended and what
+// became of each output (written; what it is instead of a PS2 program), and the error box.
+TEST(PatchVerdict, SaysWhatWentWrongOnceAndNothingForAGoodRun) {
+    const struct {
+        const char* name;
+        bool pack;
+        PackingMethod method;
+        ToolJobResult result;
+        std::string message;
+    } rows[] = {
+        // clang-format off
+        {"DirectRunThatWrote", false, kSteps, {{ended()}, {kW}}, ""},
+        {"ReasonWithoutThePath", false, kSteps,
+            {{notStarted("Permission denied")}, {kNo}},
+            "HDLPatch could not be started:\nC:\\Kit\\tools\\hdlpatch.exe\nPermission denied"},
+        {"FailedWithoutWriting", false, kSteps, {{ended(2)}, {kNo}},
+            "HDLPatch ended with exit code 2 and did not write the patched loader:\n" + kOut},
+        {"PackedToolByTool", true, kSteps, {{ended(), ended()}, {kW, kW}}, ""},
+        {"PackerFailedAfterWritingAUselessFile", true, kSteps,
+            {{ended(), ended(255)}, {kW, {true, "a text file"}}},
+            "The packed loader that ps2-packer wrote is not a PS2 program (it is a text file), and "
+            "ps2-packer ended with exit code 255:\n" + kPacked},
+        {"PackerFailedAfterWriting", true, kSteps, {{ended(), crashed()}, {kW, kW}},
+            "ps2-packer wrote the packed loader but then crashed, so the file may be "
+            "incomplete:\n" + kPacked},
+        // The packer is held back after a patch step that did not write its file wholly.
+        {"PackerHeldBackFromAnOlderLoader", true, kSteps, {{ended()}, {kNo, kNo}},
+            "HDLPatch did not write the patched loader:\n" + kOut +
+            "\n\nps2-packer was not started, so that no older file is packed."},
+        {"PackerHeldBackFromAnIncompleteLoader", true, kSteps, {{ended(1)}, {kW, kNo}},
+            "HDLPatch wrote the patched loader but then ended with exit code 1, so the file may be "
+            "incomplete:\n" + kOut + "\n\nps2-packer was not started, so that no incomplete "
+            "file is packed."},
+        {"PackerHeldBackFromAUselessLoader", true, kSteps,
+            {{ended()}, {{true, "a text file"}, kNo}},
+            "The patched loader that HDLPatch wrote is not a PS2 program (it is a text file):\n" +
+            kOut + "\n\nps2-packer was not started, so that nothing but a PS2 program is packed."},
+        {"BatchRunThatWroteBoth", true, kBatch, {{ended()}, {kW, kW}}, ""},
+        {"BatchInterpreterNotStarted", true, kBatch,
+            {{notStarted("no such file")}, {kNo, kNo}},
+            "The command interpreter could not be started:\nC:\\Windows\\System32\\cmd.exe\n"
+            "no such file"},
+        {"BatchPackedAnOlderLoader", true, kBatch, {{ended()}, {kNo, kW}},
+            "HDLPatch did not write the patched loader:\n" + kOut +
+            "\n\nThe packed loader was made from an older file:\n" + kPacked},
+        {"BatchPackedAUselessLoader", true, kBatch,
+            {{ended()}, {{true, "an ELF for x86-64"}, kW}},
+            "The patched loader that HDLPatch wrote is not a PS2 program (it is an ELF for "
+            "x86-64):\n" + kOut + "\n\nThe packed loader was made from a file that is not a PS2 "
+            "program:\n" + kPacked},
+        {"BatchFailedAfterWriting", true, kBatch, {{ended(1)}, {kW, kW}},
+            "The packing run ended with exit code 1, so what it wrote may be incomplete:\n" +
+            kOut + "\n" + kPacked},
+        {"BatchFileLeftBehind", true, kBatch,
+            {{ended()}, {kW, kW}, std::nullopt, "Permission denied"},
+            "The packing batch file could not be deleted:\nC:\\Kit\\a.bat\nPermission denied"},
+    };
+    // clang-format on
+    const FormState state = ntscState(kKit);
+    for (const auto& row : rows) {
+        const PatchPlan plan =
+            planPatchRun(state, kKit, row.pack, row.method, "C:\\Windows\\System32");
+        EXPECT_EQ(judgePatchRun(plan, row.result, kKit), row.message) << row.name;
+    }
+}
+
+using tools::Bytes;
+
+// A small PS2 program: the headers, then a 64-byte segment at 0x100000 that
+// holds the entry point.
+Bytes program() {
+    Bytes bytes(0x80 + 64, 0);
+    tools::writePs2ElfHeaders(bytes, {0x80, 0x100000, 64, 64, 0x100010});
+    return bytes;
+}
+
+void put16(Bytes& b, std::size_t at, unsigned v) {
+    b[at] = std::uint8_t(v), b[at + 1] = std::uint8_t(v >> 8);
+}
+void put32(Bytes& b, std::size_t at, unsigned v) {
+    put16(b, at, v & 0xFFFF), put16(b, at + 2, v >> 16);
+}
+
+std::optional<std::string> judge(const Bytes& bytes) {
+    return describeNonPs2Program(bytes.data(), std::min(bytes.size(), kPs2ProgramHeadSize),
+                                 bytes.size());
+}
+
+// Each row changes the small program (or replaces it) and says what the file
+// is then; an empty answer means a PS2 program.
+TEST(Ps2ProgramCheck, TellsWhatAFileIsWhenItIsNotAPs2Program) {
+    const struct {
+        const char* name;
+        std::function<void(Bytes&)> change;
+        std::string is;
+    } rows[] = {
+        {"Ps2Program", [](Bytes&) {}, ""},
+        {"EntryAtTheSegmentsLastByte", [](Bytes& b) { put32(b, 24, 0x10003F); }, ""},
+        {"Empty", [](Bytes& b) { b.clear(); }, "empty"},
+        {"Text", [](Bytes& b) { b = {'#', '!', 's', 'h', '\n', '\t', 'x', 0xE9}; }, "a text file"},
+        {"Binary", [](Bytes& b) { b[0] = 0; }, "not an ELF file"},
+        {"CutInsideTheHeader", [](Bytes& b) { b.resize(40); },
+         "an ELF file whose header is cut off"},
+        {"X86_64", [](Bytes& b) { b[4] = 2, put16(b, 18, 62); }, "an ELF for x86-64"},
+        {"Mips64", [](Bytes& b) { b[4] = 2; }, "a 64-bit ELF for MIPS"},
+        {"BigEndianMips", [](Bytes& b) { b[5] = 2, b[18] = 0, b[19] = 8; },
+         "a big-endian ELF for MIPS"},
+        {"ObjectFile", [](Bytes& b) { put16(b, 16, 1); },
+         "an object file for MIPS, not an executable"},
+        {"NoProgramHeaders", [](Bytes& b) { put16(b, 44, 0); },
+         "a MIPS executable without program headers"},
+        {"ProgramHeadersPastTheEnd", [](Bytes& b) { b.resize(70); },
+         "a MIPS executable whose program headers lie past the end of the file"},
+        {"ProgramHeadersBeyondTheHead", [](Bytes& b) { b.resize(8192), put32(b, 28, 5000); },
+         "a MIPS executable whose program headers lie too far into the file to be checked"},
+        {"SegmentCutOff", [](Bytes& b) { b.resize(0x80 + 63); },
+         "a MIPS executable cut off inside a loadable segment"},
+        {"EntryPastTheSegment", [](Bytes& b) { put32(b, 24, 0x100040); },
+         "a MIPS executable whose entry point 0x00100040 lies in no loadable segment"},
+        {"EntryInASegmentThatIsNotLoaded", [](Bytes& b) { put32(b, 52, 4); },
+         "a MIPS executable whose entry point 0x00100010 lies in no loadable segment"},
+    };
+    for (const auto& row : rows) {
+        Bytes bytes = program();
+        row.change(bytes);
+        EXPECT_EQ(judge(bytes).value_or(""), row.is) << row.name;
+    }
+}
+
+// Only a regular file is opened: a named pipe would block the caller. (Real
+// programs are read by every run that checks its outputs.)
+TEST(Ps2ProgramCheck, JudgesOnlyRegularFiles) {
+    testing::ScratchDir dir("ps2 check ");
+    const auto at = [&](const char* name) { return (dir.path / name).string(); };
+    std::filesystem::create_directory(at("folder"));
+    EXPECT_EQ(notAPs2Program(at("missing.elf")), "missing");
+    EXPECT_EQ(notAPs2Program(at("folder")), "a folder");
+#ifndef _WIN32
+    ASSERT_EQ(::mkfifo(at("pipe").c_str(), 0600), 0);
+    EXPECT_EQ(notAPs2Program(at("pipe")), "not a regular file");
+#endif
 }
 
 }  // namespace
