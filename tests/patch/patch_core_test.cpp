@@ -197,10 +197,14 @@ TEST_F(PatchChecks, LinksFoldersSpecialFilesAndTheBatchFileAreRefused) {
     fs::create_directory(root / "FOLDER.ELF");
     name("FOLDER.ELF");
     expectError("output file is an existing folder", kit);
+    // The PS2 check after a run opens only a regular file: a pipe would block it.
+    EXPECT_EQ(notAPs2Program(state.Text2), "a folder");
+    EXPECT_EQ(notAPs2Program((root / "MISSING.ELF").string()), "missing");
 #ifndef _WIN32  // Windows has no named pipes in the file system
     ASSERT_EQ(::mkfifo((root / "PIPE.ELF").c_str(), 0600), 0);
     name("PIPE.ELF");
     expectError("output file exists and is not a regular file", kit);
+    EXPECT_EQ(notAPs2Program(state.Text2), "not a regular file");
 #endif
 
     name("a.bat");
@@ -213,7 +217,6 @@ TEST_F(PatchChecks, LinksFoldersSpecialFilesAndTheBatchFileAreRefused) {
 ToolOutcome ended(int exitCode = 0) {
     return ToolOutcome::exited(exitCode);
 }
-const auto crashed = ToolOutcome::crashed;
 const auto notStarted = ToolOutcome::notStarted;
 const OutputFact kW{true}, kNo{false};  // written, not written
 
@@ -244,7 +247,7 @@ TEST(PatchVerdict, SaysWhatWentWrongOnceAndNothingForAGoodRun) {
             {{ended(), ended(255)}, {kW, {true, "a text file"}}},
             "The packed loader that ps2-packer wrote is not a PS2 program (it is a text file), and "
             "ps2-packer ended with exit code 255:\n" + kPacked},
-        {"PackerFailedAfterWriting", true, kSteps, {{ended(), crashed()}, {kW, kW}},
+        {"PackerFailedAfterWriting", true, kSteps, {{ended(), ToolOutcome::crashed()}, {kW, kW}},
             "ps2-packer wrote the packed loader but then crashed, so the file may be "
             "incomplete:\n" + kPacked},
         // The packer is held back after a patch step that did not write its file wholly.
@@ -349,20 +352,6 @@ TEST(Ps2ProgramCheck, TellsWhatAFileIsWhenItIsNotAPs2Program) {
         row.change(bytes);
         EXPECT_EQ(judge(bytes).value_or(""), row.is) << row.name;
     }
-}
-
-// Only a regular file is opened: a named pipe would block the caller. (Real
-// programs are read by every run that checks its outputs.)
-TEST(Ps2ProgramCheck, JudgesOnlyRegularFiles) {
-    testing::ScratchDir dir("ps2 check ");
-    const auto at = [&](const char* name) { return (dir.path / name).string(); };
-    std::filesystem::create_directory(at("folder"));
-    EXPECT_EQ(notAPs2Program(at("missing.elf")), "missing");
-    EXPECT_EQ(notAPs2Program(at("folder")), "a folder");
-#ifndef _WIN32
-    ASSERT_EQ(::mkfifo(at("pipe").c_str(), 0600), 0);
-    EXPECT_EQ(notAPs2Program(at("pipe")), "not a regular file");
-#endif
 }
 
 }  // namespace

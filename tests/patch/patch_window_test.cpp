@@ -92,24 +92,6 @@ TEST_F(BatchPackingRun, RefusalsShowTheirMessageAndStartNothing) {
     EXPECT_EQ(focusMoves, 3);  // NTSC and each "Patch"
 }
 
-TEST_F(BatchPackingRun, WritesRunsAndDeletesABat) {
-    QByteArray batchDuringRun;
-    platform.runner.onRun = [&](const ToolStep&) {
-        batchDuringRun = readBytes(kitPath("a.bat"));
-        touch(kitPath("OUTFILE.ELF"));
-        touch(kitPath("PACKED_OUTFILE.ELF"));
-    };
-    ui.Command2->click();
-
-    ASSERT_EQ(platform.runner.calls.size(), 1u);
-    EXPECT_EQ(QString::fromStdString(platform.runner.calls[0].step.commandLine),
-              "\"C:\\Windows\\System32\\cmd.exe\" /d /c \"\"" + kitPath("a.bat") + "\"\"");
-    EXPECT_EQ(batchDuringRun.toStdString(),
-              batchFileText(batchFileLines(state, window.context().programDir)));
-    EXPECT_FALSE(QFile::exists(kitPath("a.bat")));
-    EXPECT_TRUE(platform.messages.shown.empty());
-}
-
 // Run tool by tool, the packer runs only on a loader that HDLPatch wrote
 // whole as a PS2 program (the verdict test has every case): an older one left
 // in place does not count as written.
@@ -123,12 +105,14 @@ TEST_F(BatchPackingRun, AnOlderPatchedLoaderIsNotPacked) {
         << lastMessage().toStdString();
 }
 
-// However "Patch" or an extraction is pressed while a run is going (a click,
-// an accessibility action, a call from the program), nothing else starts,
-// and the buttons show that a run is going.
-TEST_F(BatchPackingRun, NothingElseStartsWhileARunIsGoing) {
+// a.bat is written, run and deleted. However "Patch" or an extraction is
+// pressed while the run is going (a click, an accessibility action, a call
+// from the program), nothing else starts, and the buttons show the run.
+TEST_F(BatchPackingRun, WritesRunsAndDeletesABatAndStartsNothingElseMeanwhile) {
     auto* extraction = window.findChild<ExtractionController*>();
+    QByteArray batchDuringRun;
     platform.runner.onRun = [&](const ToolStep&) {
+        batchDuringRun = readBytes(kitPath("a.bat"));
         EXPECT_FALSE(ui.Command2->isEnabled() || ui.Command13->isEnabled() ||
                      ui.Command8->isEnabled());
         controller->patch();
@@ -141,7 +125,12 @@ TEST_F(BatchPackingRun, NothingElseStartsWhileARunIsGoing) {
     ui.Command2->click();
     QTest::qWait(200);  // let a queued click land if it were accepted
 
-    EXPECT_EQ(platform.runner.calls.size(), 1u);
+    ASSERT_EQ(platform.runner.calls.size(), 1u);
+    EXPECT_EQ(QString::fromStdString(platform.runner.calls[0].step.commandLine),
+              "\"C:\\Windows\\System32\\cmd.exe\" /d /c \"\"" + kitPath("a.bat") + "\"\"");
+    EXPECT_EQ(batchDuringRun.toStdString(),
+              batchFileText(batchFileLines(state, window.context().programDir)));
+    EXPECT_FALSE(QFile::exists(kitPath("a.bat")));
     EXPECT_TRUE(platform.messages.shown.empty()) << lastMessage().toStdString();
     EXPECT_TRUE(ui.Command2->isEnabled() && ui.Command13->isEnabled() && ui.Command8->isEnabled());
     ui.Command2->click();  // after the run, the next one starts
