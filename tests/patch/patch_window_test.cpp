@@ -21,7 +21,6 @@ std::string choices(QButtonGroup* group, const std::string& fragment) {
     return (shown.join(QLatin1Char(' ')) + QLatin1Char(' ')).toStdString() + fragment;
 }
 
-// A date fix reaches HDLPatch only while its box is ticked.
 TEST_F(PatchWindowTest, ADateFixIsChosenOnlyWhileItsBoxIsTicked) {
     ui.Option2->setChecked(true);  // undone while unticked
     EXPECT_EQ(choices(ui.dateFixGroup, state.Dx), "off ");
@@ -66,7 +65,6 @@ void touch(const QString& path, const QByteArray& content = ps2Program()) {
     ASSERT_TRUE(writeBytes(path, content));
 }
 
-// A packing run through a batch file, with a loaded file and NTSC chosen.
 class BatchPackingRun : public PatchWindowTest {
   protected:
     BatchPackingRun() {
