@@ -15,10 +15,9 @@
 
 namespace kelvane::testing {
 
-// A real main window over recording fakes (or over `runner` when given), with
-// its program directory in a fresh temporary folder whose name has a blank.
-// With a `searchPath`, tools are looked for as the program does, ps2-packer
-// also in those folders. Counts the focus moves to the invisible sink.
+// A real main window over recording fakes (or over `runner`), its program
+// directory a fresh temporary folder whose name has a blank; tools are also
+// looked for in `searchPath`, as the program does. Counts the focus moves.
 class PatchWindowTest : public ::testing::Test {
   protected:
     explicit PatchWindowTest(ToolRunner* runner = nullptr, std::vector<std::string> searchPath = {})
@@ -35,11 +34,8 @@ class PatchWindowTest : public ::testing::Test {
                                              std::vector<std::string> searchPath) {
         const ProgramDirectory dir = nativeProgramDirectory(path);
         if (searchPath.empty()) return dir;
-        FolderFacts facts;
-        facts.programDir = dir.directory();
-        facts.separator = dir.separator();
-        facts.programDirWritable = true;
-        facts.searchPath = std::move(searchPath);
+        const FolderFacts facts{dir.directory(),      dir.separator(), true, {}, {},
+                                std::move(searchPath)};
         return dir.withToolSearch(makeToolSearch(decideWorkFolders(facts), &isExistingRegularFile));
     }
 
