@@ -35,17 +35,15 @@ inline std::vector<std::string> lines(std::string_view text) {
     return result;
 }
 
-// Aborts unless the two lists are equal, showing both one argument a line
-// between <> (so that blanks, tabs and empty arguments show) when they differ.
+// Aborts unless the lists are equal, showing both one argument a line
+// between <> (so that blanks, tabs and empty arguments show).
 inline void checkSameArguments(const std::vector<std::string>& actual,
                                const std::vector<std::string>& expected, const char* what) {
     if (actual == expected) return;
-    std::fprintf(stderr, "%s: the arguments differ\n", what);
-    for (const auto* list : {&actual, &expected}) {
-        std::fprintf(stderr, "%s (%zu):\n", list == &actual ? "split back" : "intended",
-                     list->size());
-        for (const std::string& a : *list) std::fprintf(stderr, "  <%s>\n", a.c_str());
-    }
+    std::fprintf(stderr, "%s: the arguments split back differ from those intended\n", what);
+    for (const auto* list : {&actual, &expected})
+        for (const std::string& a : *list)
+            std::fprintf(stderr, "%s<%s>\n", list == &actual ? "" : "  ", a.c_str());
     std::abort();
 }
 
