@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdint>
 #include <optional>
-#include <string>
 
-#include "largest_allocation.h"
 #include "ps2-packer/run_length.h"
+
+namespace kelvane::testing {
+extern std::atomic<std::size_t> largestAllocation;  // largest_allocation.cpp
+}  // namespace kelvane::testing
 
 namespace {
 
@@ -45,9 +48,9 @@ TEST(Unpack, GivesTheBytesOrRefusesWithoutReservingMoreThanTheDataHolds) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        kelvane::testing::resetLargestAllocation();
+        kelvane::testing::largestAllocation = 0;
         EXPECT_EQ(unpackRunLength(row.file), row.expected);
-        EXPECT_LE(kelvane::testing::largestAllocation(), 64 * row.file.size());
+        EXPECT_LE(kelvane::testing::largestAllocation.load(), 64 * row.file.size());
     }
 }
 
