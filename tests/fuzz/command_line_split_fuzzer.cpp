@@ -29,18 +29,13 @@ std::string quoteAnyArgument(std::string_view arg) {
     return out.append(backslashes, '\\') + '"';
 }
 
-// The program name is read without escapes: plain quotes around it.
-std::string quotedProgram(std::string_view path) {
-    return "\"" + std::string(path) + "\"";
-}
-
 // Any line splits into a program and arguments that, written out again,
 // split into the same list.
 void checkAnyLineIsStable(std::string_view line) {
     const auto args = splitWindowsCommandLine(line);
     FUZZ_CHECK(!args.empty());
     FUZZ_CHECK(args[0].find('"') == std::string::npos);  // quotes only group the program
-    std::string again = quotedProgram(args[0]);
+    std::string again = "\"" + args[0] + "\"";           // the program name has no escapes
     for (std::size_t i = 1; i < args.size(); ++i) again += " " + quoteAnyArgument(args[i]);
     checkSameArguments(splitWindowsCommandLine(again), args, "line written out again");
 }
@@ -51,7 +46,7 @@ void checkComposedLine(const std::vector<std::string>& fields) {
     for (char c : fields[0])
         if (c != '"') program += c;
     std::vector<std::string> expected{program};
-    std::string line = quotedProgram(program);
+    std::string line = "\"" + program + "\"";
     for (std::size_t i = 1; i < fields.size(); ++i) {
         expected.push_back(fields[i]);
         // One to three blanks or tabs, as switches that are off leave runs of blanks.

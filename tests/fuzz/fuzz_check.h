@@ -10,16 +10,15 @@
 
 // A property that must hold for every input. A failure prints what broke and
 // aborts, which libFuzzer reports as a crash and saves the input.
-#define FUZZ_CHECK(condition)                                                             \
-    do {                                                                                  \
-        if (!(condition)) {                                                               \
-            std::fprintf(stderr, "fuzz check failed: %s (%s:%d)\n", #condition, __FILE__, \
-                         __LINE__);                                                       \
-            std::abort();                                                                 \
-        }                                                                                 \
-    } while (0)
+#define FUZZ_CHECK(condition) \
+    ((condition) ? void() : ::kelvane::fuzz::fail(#condition, __FILE__, __LINE__))
 
 namespace kelvane::fuzz {
+
+[[noreturn]] inline void fail(const char* what, const char* file, int line) {
+    std::fprintf(stderr, "fuzz check failed: %s (%s:%d)\n", what, file, line);
+    std::abort();
+}
 
 inline std::string_view asText(const std::uint8_t* data, std::size_t size) {
     return {reinterpret_cast<const char*>(data), size};

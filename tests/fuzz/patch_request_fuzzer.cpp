@@ -1,7 +1,5 @@
-// Whatever the user sets, types or picks, a patch request the checks accept
-// must reach HDLPatch and ps2-packer as exactly the arguments the user meant.
-// The meant arguments are worked out here from the choices themselves, not
-// from the program's own composition.
+// A patch request the checks accept reaches HDLPatch and ps2-packer as
+// exactly the arguments meant, worked out here from the choices themselves.
 //
 // Input, one field per line (missing lines are empty):
 //   0  choices: n c s b f l tick a fix; D0..D3 a date fix; T1..T6 a language;
@@ -36,6 +34,7 @@ struct Request {
     FormState state;
     std::string directory;
     char separator = '\\';
+    ProgramDirectory dir{"", '\\'};
     bool pack = false;
     PackingMethod method = PackingMethod::ToolSteps;
     // What HDLPatch is meant to receive after its own path, in order.
@@ -52,7 +51,8 @@ Request readRequest(const std::vector<std::string>& fields) {
     r.pack = chose('p');
     r.method = chose('w') ? PackingMethod::BatchFile : PackingMethod::ToolSteps;
     r.directory = field(1);
-    const ProgramDirectory dir(r.directory, r.separator);
+    r.dir = ProgramDirectory(r.directory, r.separator);
+    const ProgramDirectory& dir = r.dir;
     const std::string sep(1, r.separator);
 
     const std::pair<char, std::string FormState::*> fixes[] = {
@@ -96,7 +96,7 @@ Request readRequest(const std::vector<std::string>& fields) {
 // What an accepted request must give, checked on the lines the run would start.
 void checkAccepted(const Request& r) {
     const FormState& s = r.state;
-    const ProgramDirectory dir(r.directory, r.separator);
+    const ProgramDirectory& dir = r.dir;
     const std::string tools = r.directory + r.separator + "tools" + r.separator;
 
     FUZZ_CHECK(!s.openelf.empty() && s.Text2 != s.openelf);
@@ -149,8 +149,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     options.samePath = [](const std::string& a, const std::string& b) { return a == b; };
     options.kindOf = [](const std::string&) { return FileKind::Missing; };
     options.readOnlyFolder = [](const std::string&) { return false; };
-    const auto refusal =
-        checkPatchRequest(r.state, ProgramDirectory(r.directory, r.separator), options);
+    const auto refusal = checkPatchRequest(r.state, r.dir, options);
     if (refusal)
         FUZZ_CHECK(!refusal->text.empty());
     else
