@@ -18,10 +18,6 @@ inline const std::filesystem::path kDemoLoader = kKitDir / "samples" / "DEMO.ELF
 int runTool(const std::string& name, const std::vector<std::string>& args,
             const std::filesystem::path& cwd, const std::filesystem::path& log);
 
-struct TempDir : ScratchDir {
-    TempDir() : ScratchDir("kelvane-tools-") {}
-};
-
 std::string readText(const std::filesystem::path& file);
 
 }  // namespace kelvane::testing

@@ -51,7 +51,7 @@ class WineRunner : public ::testing::Test {
         return records.empty() ? std::vector<std::string>{} : records.back().args;
     }
 
-    kelvane::testing::TempDir temp;
+    kelvane::testing::ScratchDir temp{"kelvane-wine-"};
     fs::path kit = temp.path / "Wine Kit (x86) & 'Co' $HOME";
     fs::path loader = kit / "HD LOADER.ELF";
     fs::path log = temp.path / "tool.log";
@@ -60,7 +60,7 @@ class WineRunner : public ::testing::Test {
     QtToolRunner runner;
 };
 
-TEST_F(WineRunner, PatchesWithTheExactArgumentsAndReportsARefusalThroughTheExitCode) {
+TEST_F(WineRunner, RunsWithTheExactArgumentsAndWorkingDirectoryAndReportsARefusal) {
     const auto patch = [&] {
         const auto steps =
             runner.runJob({{{Tool::HdlPatch, {}, patchCommandLine(state, dir), {}}}}, nullptr)
@@ -77,9 +77,8 @@ TEST_F(WineRunner, PatchesWithTheExactArgumentsAndReportsARefusalThroughTheExitC
     EXPECT_EQ(fs::file_size(state.Text2), fs::file_size(loader));
     EXPECT_EQ(loggedArgs(),
               (std::vector<std::string>{"/l", "/P", "82,2D", state.openelf, state.Text2}));
-}
 
-TEST_F(WineRunner, ExtractsIntoTheWorkingDirectoryOfTheJob) {
+    // An extraction runs in the job's working directory.
     const fs::path preview = previewDirectory(dir);
     fs::create_directories(preview);
     std::optional<ToolJobResult> result;
