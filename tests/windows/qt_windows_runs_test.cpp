@@ -39,6 +39,8 @@ struct WindowsKit {
         : dir(QDir::toNativeSeparators(root.path() + '/' + name)),
           window(ProgramDirectory(dir.toStdString(), '\\'),
                  {platform.messages, platform.dialogs, runner, platform.desktop}) {
+        // The log's name through the wide environment: StandIns sets it in the ANSI code page.
+        SetEnvironmentVariableW(L"KELVANE_TOOL_LOG", path("tool log.txt").toStdWString().c_str());
         window.state().openelf = str("samples/DEMO.ELF");
         window.ui().ntsc->click();
         window.ui().text13->setText(QStringLiteral("MY GAME.ELF"));
