@@ -1,10 +1,9 @@
 // The bitmap check reads only the bytes it is given, and it never calls a
-// bitmap complete when its pixel rows do not fit in the file. The expectation
-// is worked out here in 128-bit arithmetic, so that no header value can wrap
-// it around.
+// bitmap complete when its pixel rows do not fit in the file: worked out here
+// in 128-bit arithmetic, so that no header value can wrap it around.
 //
-// Input: the first bytes of a file (as the picture box peeks them, up to 64),
-// then, if the input is longer, the rest counts as further file content.
+// Input: the first bytes of a file (as the picture box peeks them, up to 64);
+// its last eight bytes also choose a file size.
 
 #include <cstdint>
 #include <cstring>
@@ -20,8 +19,6 @@ using kelvane::BitmapCompleteness;
 using kelvane::checkBitmapCompleteness;
 using Wide = unsigned __int128;
 
-constexpr std::size_t kPeek = 64;
-
 std::uint64_t readLe(const std::uint8_t* p, int bytes) {
     std::uint64_t value = 0;
     for (int i = bytes - 1; i >= 0; --i) value = value << 8 | p[i];
@@ -33,8 +30,8 @@ Wide magnitude32(std::uint64_t raw) {
     return value < 0 ? Wide(-static_cast<std::int64_t>(value)) : Wide(value);
 }
 
-// For an uncompressed bitmap with a complete header: whether its rows fit.
-// Nothing for the cases this oracle does not judge.
+// Whether the rows of an uncompressed bitmap with a whole header fit; nothing
+// for other inputs.
 std::optional<bool> rowsFit(const std::uint8_t* head, std::size_t headSize, Wide fileSize) {
     if (headSize < 54 || head[0] != 'B' || head[1] != 'M') return std::nullopt;
     const std::uint64_t infoSize = readLe(head + 14, 4);
@@ -53,20 +50,17 @@ std::optional<bool> rowsFit(const std::uint8_t* head, std::size_t headSize, Wide
     }
     if (compression != 0) return std::nullopt;
     const Wide rowBytes = (width * bits + 31) / 32 * 4;
-    const Wide pixelOffset = readLe(head + 10, 4);
-    return fileSize >= 14 + infoSize && pixelOffset + rowBytes * height <= fileSize;
+    return fileSize >= 14 + infoSize && readLe(head + 10, 4) + rowBytes * height <= fileSize;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // A copy exactly as long as the head, so that reading past it is caught.
-    const std::size_t headSize = size < kPeek ? size : kPeek;
+    const std::size_t headSize = size < 64 ? size : 64;
     auto head = std::make_unique<std::uint8_t[]>(headSize);
     if (headSize) std::memcpy(head.get(), data, headSize);
 
-    // The same head against the real size, a huge one and every size the
-    // input's last bytes choose.
     std::uint64_t sizes[] = {size, ~std::uint64_t(0), size};
     if (size >= 8) std::memcpy(&sizes[2], data + size - 8, 8);
     for (std::uint64_t fileSize : sizes) {

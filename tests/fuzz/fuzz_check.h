@@ -10,16 +10,15 @@
 
 // A property that must hold for every input. A failure prints what broke and
 // aborts, which libFuzzer reports as a crash and saves the input.
-#define FUZZ_CHECK(condition)                                                             \
-    do {                                                                                  \
-        if (!(condition)) {                                                               \
-            std::fprintf(stderr, "fuzz check failed: %s (%s:%d)\n", #condition, __FILE__, \
-                         __LINE__);                                                       \
-            std::abort();                                                                 \
-        }                                                                                 \
-    } while (0)
+#define FUZZ_CHECK(condition) \
+    ((condition) ? void() : ::kelvane::fuzz::fail(#condition, __FILE__, __LINE__))
 
 namespace kelvane::fuzz {
+
+[[noreturn]] inline void fail(const char* what, const char* file, int line) {
+    std::fprintf(stderr, "fuzz check failed: %s (%s:%d)\n", what, file, line);
+    std::abort();
+}
 
 inline std::string_view asText(const std::uint8_t* data, std::size_t size) {
     return {reinterpret_cast<const char*>(data), size};
@@ -35,17 +34,15 @@ inline std::vector<std::string> lines(std::string_view text) {
     return result;
 }
 
-// Aborts unless the two lists are equal, showing both one argument a line
-// between <> (so that blanks, tabs and empty arguments show) when they differ.
+// Aborts unless the lists are equal, showing both one argument a line
+// between <> (so that blanks, tabs and empty arguments show).
 inline void checkSameArguments(const std::vector<std::string>& actual,
                                const std::vector<std::string>& expected, const char* what) {
     if (actual == expected) return;
-    std::fprintf(stderr, "%s: the arguments differ\n", what);
-    for (const auto* list : {&actual, &expected}) {
-        std::fprintf(stderr, "%s (%zu):\n", list == &actual ? "split back" : "intended",
-                     list->size());
-        for (const std::string& a : *list) std::fprintf(stderr, "  <%s>\n", a.c_str());
-    }
+    std::fprintf(stderr, "%s: the arguments split back differ from those intended\n", what);
+    for (const auto* list : {&actual, &expected})
+        for (const std::string& a : *list)
+            std::fprintf(stderr, "%s<%s>\n", list == &actual ? "" : "  ", a.c_str());
     std::abort();
 }
 

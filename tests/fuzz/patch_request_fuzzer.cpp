@@ -1,7 +1,5 @@
-// Whatever the user sets, types or picks, a patch request the checks accept
-// must reach HDLPatch and ps2-packer as exactly the arguments the user meant.
-// The meant arguments are worked out here from the choices themselves, not
-// from the program's own composition.
+// A patch request the checks accept reaches HDLPatch and ps2-packer as
+// exactly the arguments meant, worked out here from the choices themselves.
 //
 // Input, one field per line (missing lines are empty):
 //   0  choices: n c s b f l tick a fix; D0..D3 a date fix; T1..T6 a language;
@@ -11,10 +9,9 @@
 //   6..9  font, splash, main-menu and button picture paths (empty: none)
 //   10 colour table: any text arms it
 
-#include <algorithm>
-#include <cctype>
 #include <cstdint>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/form_state.h"
@@ -37,127 +34,107 @@ struct Request {
     FormState state;
     std::string directory;
     char separator = '\\';
+    ProgramDirectory dir{"", '\\'};
     bool pack = false;
     PackingMethod method = PackingMethod::ToolSteps;
     // What HDLPatch is meant to receive after its own path, in order.
     std::vector<std::string> switches;
 };
 
-std::string field(const std::vector<std::string>& fields, std::size_t i) {
-    return i < fields.size() ? fields[i] : std::string();
-}
-
 Request readRequest(const std::vector<std::string>& fields) {
+    const auto field = [&](std::size_t i) { return i < fields.size() ? fields[i] : std::string(); };
     Request r;
     FormState& s = r.state;
-    const std::string choices = field(fields, 0);
-    r.separator = choices.find('/') != std::string::npos ? '/' : '\\';
-    r.pack = choices.find('p') != std::string::npos;
-    r.method = choices.find('w') != std::string::npos ? PackingMethod::BatchFile
-                                                      : PackingMethod::ToolSteps;
-    r.directory = field(fields, 1);
-    const ProgramDirectory dir(r.directory, r.separator);
+    const std::string choices = field(0);
+    const auto chose = [&](char c) { return choices.find(c) != std::string::npos; };
+    r.separator = chose('/') ? '/' : '\\';
+    r.pack = chose('p');
+    r.method = chose('w') ? PackingMethod::BatchFile : PackingMethod::ToolSteps;
+    r.directory = field(1);
+    r.dir = ProgramDirectory(r.directory, r.separator);
+    const ProgramDirectory& dir = r.dir;
     const std::string sep(1, r.separator);
 
-    const char fixes[] = {'n', 'c', 's', 'b', 'f', 'l'};
-    std::string* fixFields[] = {&s.uno, &s.due, &s.tre, &s.quattro, &s.cinque, &s.sei};
-    for (int i = 0; i < 6; ++i) {
-        if (choices.find(fixes[i]) == std::string::npos) continue;
-        *fixFields[i] = std::string("/") + fixes[i];
-        r.switches.push_back(*fixFields[i]);
-    }
-    if (auto at = choices.find('D'); at != std::string::npos && at + 1 < choices.size() &&
-                                     choices[at + 1] >= '0' && choices[at + 1] <= '3') {
-        s.Dx = choices.substr(at, 2).insert(0, "/");
-        r.switches.push_back(s.Dx);
-    }
-    if (auto at = choices.find('T'); at != std::string::npos && at + 1 < choices.size() &&
-                                     choices[at + 1] >= '1' && choices[at + 1] <= '6') {
-        s.Text4 = choices.substr(at, 2).insert(0, "/");
-        r.switches.push_back(s.Text4);
-    }
+    const std::pair<char, std::string FormState::*> fixes[] = {
+        {'n', &FormState::uno},     {'c', &FormState::due},    {'s', &FormState::tre},
+        {'b', &FormState::quattro}, {'f', &FormState::cinque}, {'l', &FormState::sei}};
+    for (const auto& [letter, member] : fixes)
+        if (chose(letter)) r.switches.push_back(s.*member = std::string("/") + letter);
+    // A date fix and a language: the letter and the digit after it, if in range.
+    const std::tuple<char, char, char, std::string FormState::*> ranges[] = {
+        {'D', '0', '3', &FormState::Dx}, {'T', '1', '6', &FormState::Text4}};
+    for (const auto& [letter, low, high, member] : ranges)
+        if (const auto at = choices.find(letter); at != std::string::npos &&
+                                                  at + 1 < choices.size() &&
+                                                  choices[at + 1] >= low && choices[at + 1] <= high)
+            r.switches.push_back(s.*member = "/" + choices.substr(at, 2));
 
-    s.openelf = field(fields, 2);
-    outputNameChanged(s, dir, field(fields, 3));
+    s.openelf = field(2);
+    outputNameChanged(s, dir, field(3));
     s.textpacked = r.directory + sep + "PACKED_OUTFILE.ELF";
-    s.textxhex = field(fields, 4);
-    s.textyhex = field(fields, 5);
-    r.switches.push_back("/P");
-    r.switches.push_back(s.textxhex + "," + s.textyhex);
+    s.textxhex = field(4);
+    s.textyhex = field(5);
+    r.switches.insert(r.switches.end(), {"/P", s.textxhex + "," + s.textyhex});
 
     const std::pair<ImageSlot, const char*> slots[] = {{ImageSlot::Font, "/IF"},
                                                        {ImageSlot::SplashScreen, "/IS"},
                                                        {ImageSlot::MainMenuScreen, "/IM"},
                                                        {ImageSlot::ButtonImage, "/IB"}};
     for (std::size_t i = 0; i < 4; ++i) {
-        const std::string path = field(fields, 6 + i);
-        if (path.empty()) continue;
-        chooseSlotFile(s, slots[i].first, path, r.separator);
-        r.switches.push_back(slots[i].second);
-        r.switches.push_back(path);
+        if (field(6 + i).empty()) continue;
+        chooseSlotFile(s, slots[i].first, field(6 + i), r.separator);
+        r.switches.insert(r.switches.end(), {slots[i].second, field(6 + i)});
     }
-    if (!field(fields, 10).empty()) {
+    if (!field(10).empty()) {
         s.colors = colourTableFragment(dir);
-        r.switches.push_back("/IC");
-        r.switches.push_back(r.directory + sep + "hdl_gfx" + sep + "hdl_colors.txt");
+        r.switches.insert(r.switches.end(),
+                          {"/IC", r.directory + sep + "hdl_gfx" + sep + "hdl_colors.txt"});
     }
     return r;
-}
-
-bool isCoordinate(const std::string& text) {
-    return (text.size() == 1 || text.size() == 2) &&
-           std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isxdigit(c); });
 }
 
 // What an accepted request must give, checked on the lines the run would start.
 void checkAccepted(const Request& r) {
     const FormState& s = r.state;
-    const ProgramDirectory dir(r.directory, r.separator);
+    const ProgramDirectory& dir = r.dir;
     const std::string tools = r.directory + r.separator + "tools" + r.separator;
 
-    FUZZ_CHECK(!s.openelf.empty());
-    FUZZ_CHECK(isCoordinate(s.textxhex) && isCoordinate(s.textyhex));
+    FUZZ_CHECK(!s.openelf.empty() && s.Text2 != s.openelf);
+    for (const std::string& hex : {s.textxhex, s.textyhex})
+        FUZZ_CHECK(!hex.empty() && hex.size() <= 2 &&
+                   hex.find_first_not_of("0123456789ABCDEFabcdef") == std::string::npos);
     // The output lands in the program directory, under the name typed.
     FUZZ_CHECK(!s.text13.empty() && s.text13 != "." && s.text13 != "..");
     FUZZ_CHECK(s.text13.find_first_of("/\\") == std::string::npos);
     FUZZ_CHECK(s.text13.back() != ' ' && s.text13.back() != '.');
-    FUZZ_CHECK(s.Text2 != s.openelf);
 
     std::vector<std::string> patchArgs{tools + "hdlpatch.exe"};
     patchArgs.insert(patchArgs.end(), r.switches.begin(), r.switches.end());
-    patchArgs.push_back(s.openelf);
-    patchArgs.push_back(s.Text2);
-    const std::vector<std::string> packArgs{tools + "ps2-packer.exe", s.Text2, s.textpacked};
-
+    patchArgs.insert(patchArgs.end(), {s.openelf, s.Text2});
     const PatchPlan plan = planPatchRun(s, dir, r.pack, r.method, "C:\\Windows\\system32");
-    if (!r.pack) {
-        FUZZ_CHECK(plan.job.steps.size() == 1);
-        checkSameArguments(splitWindowsCommandLine(plan.job.steps[0].commandLine), patchArgs,
-                           "patch line");
-        return;
+    std::vector<std::string> toolLines;
+    if (r.pack && r.method == PackingMethod::BatchFile) {
+        // a.bat: six lines, the two tool lines as composed, and nothing in
+        // them that the command interpreter would expand, redirect or chain.
+        const auto batchLines = batchFileLines(s, dir);
+        FUZZ_CHECK(batchLines.size() == 6);
+        FUZZ_CHECK(plan.refusal || plan.job.scratchBytes == batchFileText(batchLines));
+        for (const std::string& line : batchLines)
+            FUZZ_CHECK(line.find_first_of("\r\n%") == std::string::npos);
+        FUZZ_CHECK(batchLines[3] == "cd " + r.directory);
+        const std::string batchFile = r.directory + r.separator + "a.bat";
+        FUZZ_CHECK(s.Text2 != batchFile && s.textpacked != batchFile);
+        FUZZ_CHECK(r.directory.find_first_of("&|<>^") == std::string::npos);
+        toolLines = {batchLines[4], batchLines[5]};
+    } else {
+        for (const ToolStep& step : plan.job.steps) toolLines.push_back(step.commandLine);
     }
+    FUZZ_CHECK(toolLines.size() == (r.pack ? 2u : 1u));
+    checkSameArguments(splitWindowsCommandLine(toolLines[0]), patchArgs, "patch line");
+    if (!r.pack) return;
     FUZZ_CHECK(s.textpacked != s.openelf && s.textpacked != s.Text2);
-    if (r.method == PackingMethod::ToolSteps) {
-        FUZZ_CHECK(plan.job.steps.size() == 2);
-        checkSameArguments(splitWindowsCommandLine(plan.job.steps[0].commandLine), patchArgs,
-                           "patch step");
-        checkSameArguments(splitWindowsCommandLine(plan.job.steps[1].commandLine), packArgs,
-                           "packer step");
-        return;
-    }
-    // a.bat: six lines, the two tool lines as composed, and nothing in them
-    // that the command interpreter would expand, redirect or chain.
-    const auto batchLines = batchFileLines(s, dir);
-    FUZZ_CHECK(batchLines.size() == 6);
-    FUZZ_CHECK(plan.refusal || plan.job.scratchBytes == batchFileText(batchLines));
-    for (const std::string& line : batchLines)
-        FUZZ_CHECK(line.find_first_of("\r\n%") == std::string::npos);
-    FUZZ_CHECK(batchLines[3] == "cd " + r.directory);
-    const std::string batchFile = r.directory + r.separator + "a.bat";
-    FUZZ_CHECK(s.Text2 != batchFile && s.textpacked != batchFile);
-    FUZZ_CHECK(r.directory.find_first_of("&|<>^") == std::string::npos);
-    checkSameArguments(splitWindowsCommandLine(batchLines[4]), patchArgs, "a.bat patch line");
-    checkSameArguments(splitWindowsCommandLine(batchLines[5]), packArgs, "a.bat packer line");
+    checkSameArguments(splitWindowsCommandLine(toolLines[1]),
+                       {tools + "ps2-packer.exe", s.Text2, s.textpacked}, "packer line");
 }
 
 }  // namespace
@@ -172,8 +149,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     options.samePath = [](const std::string& a, const std::string& b) { return a == b; };
     options.kindOf = [](const std::string&) { return FileKind::Missing; };
     options.readOnlyFolder = [](const std::string&) { return false; };
-    const auto refusal =
-        checkPatchRequest(r.state, ProgramDirectory(r.directory, r.separator), options);
+    const auto refusal = checkPatchRequest(r.state, r.dir, options);
     if (refusal)
         FUZZ_CHECK(!refusal->text.empty());
     else

@@ -1,6 +1,5 @@
-// Runs a fuzz target over saved inputs without libFuzzer, so that the normal
-// test build (any compiler) checks the seed corpus and any input added to it
-// after a finding. Arguments: files or folders of inputs.
+// Runs a fuzz target over saved inputs (the files and folders named) without
+// libFuzzer, so that the normal test build checks the seed corpus.
 
 #include <algorithm>
 #include <cstdint>

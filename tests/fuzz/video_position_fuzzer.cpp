@@ -1,6 +1,6 @@
-// The position text: what is accepted as a coordinate is exactly one or two
-// hexadecimal digits, and every coordinate the controls can set is written in
-// a form that is accepted and reads back as the same value.
+// Exactly one or two hexadecimal digits are accepted as a coordinate, and
+// every coordinate the controls can set is written in an accepted form that
+// reads back as the same value.
 //
 // Input: any text as typed into a position field; its first two bytes also
 // choose a coordinate (a spinner or slider value, in or out of range).
@@ -17,8 +17,8 @@ namespace {
 
 using namespace kelvane;
 
-// Read independently of the code under test: the whole text is one unsigned
-// base-16 number of one or two digits (no sign, prefix or blank).
+// Read independently of the code under test: one unsigned base-16 number of
+// one or two digits (no sign, prefix or blank).
 bool readsAsCoordinate(std::string_view text) {
     unsigned value = 0;
     const char* end = text.data() + text.size();
@@ -30,10 +30,10 @@ void checkCoordinate(int value) {
     const std::string hex = hexForm(value);
     FUZZ_CHECK(isPositionHexText(hex));
     FUZZ_CHECK(hex == "0" || hex.front() != '0');  // no leading zero, so never "00"
+    FUZZ_CHECK(hex.find_first_of("abcdef") == std::string::npos);
     unsigned back = 256;
     std::from_chars(hex.data(), hex.data() + hex.size(), back, 16);
     FUZZ_CHECK(back == static_cast<unsigned>(value));
-    FUZZ_CHECK(hex.find_first_of("abcdef") == std::string::npos);
 
     FormState state;
     setPositionX(state, value);
@@ -46,15 +46,13 @@ void checkCoordinate(int value) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    const std::string_view text = fuzz::asText(data, size);
     FUZZ_CHECK(isPositionHexText(text) == readsAsCoordinate(text));
-
-    if (size >= 2) {
-        const int value = static_cast<std::int16_t>(data[0] | data[1] << 8);
-        if (value >= kPositionMin && value <= kPositionMax)
-            checkCoordinate(value);
-        else
-            FUZZ_CHECK(!hexForm(value).empty());  // out of the controls' range: no fault
-    }
+    if (size < 2) return 0;
+    const int value = static_cast<std::int16_t>(data[0] | data[1] << 8);
+    if (value >= kPositionMin && value <= kPositionMax)
+        checkCoordinate(value);
+    else
+        FUZZ_CHECK(!hexForm(value).empty());  // out of the controls' range: no fault
     return 0;
 }

@@ -1,30 +1,20 @@
-#include "largest_allocation.h"
+// Every plain allocation of the test program goes through here, so that the
+// largest block asked for can be checked (the array forms forward to these).
+// Apart from the tests, so that the compiler does not pair our malloc and
+// free with the operator new and delete it sees.
 
 #include <atomic>
 #include <cstdlib>
 #include <new>
 
-namespace {
-std::atomic<std::size_t> largest{0};
-}  // namespace
-
 namespace kelvane::testing {
-
-std::size_t largestAllocation() {
-    return largest.load();
-}
-
-void resetLargestAllocation() {
-    largest.store(0);
-}
-
+std::atomic<std::size_t> largestAllocation{0};
 }  // namespace kelvane::testing
 
-// Replaces the global operator new and its matching deletes (array forms
-// forward to these by default).
 void* operator new(std::size_t size) {
-    std::size_t seen = largest.load();
-    while (size > seen && !largest.compare_exchange_weak(seen, size)) {
+    using kelvane::testing::largestAllocation;
+    std::size_t seen = largestAllocation.load();
+    while (size > seen && !largestAllocation.compare_exchange_weak(seen, size)) {
     }
     if (void* p = std::malloc(size ? size : 1)) return p;
     throw std::bad_alloc();

@@ -12,20 +12,11 @@ namespace kelvane::testing {
 inline const std::filesystem::path kKitDir = KELVANE_TEST_KIT_DIR;
 inline const std::filesystem::path kDemoLoader = kKitDir / "samples" / "DEMO.ELF";
 
-struct ToolRun {
-    int exitCode = -1;  // -1: did not end normally
-    std::string out;
-    std::string err;
-};
-
 // Runs the kit's tool `name` with the given arguments (no shell) in `cwd`,
-// with KELVANE_TOOL_LOG set to `log` when it is not empty.
-ToolRun runTool(const std::string& name, const std::vector<std::string>& args,
-                const std::filesystem::path& cwd, const std::filesystem::path& log = {});
-
-struct TempDir : ScratchDir {
-    TempDir() : ScratchDir("kelvane-tools-") {}
-};
+// with KELVANE_TOOL_LOG set to `log`, and returns its exit code (-1: it did
+// not end normally). Its output goes to ours.
+int runTool(const std::string& name, const std::vector<std::string>& args,
+            const std::filesystem::path& cwd, const std::filesystem::path& log);
 
 std::string readText(const std::filesystem::path& file);
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "child_startup.h"
 #include "wintest.h"
 
 namespace fs = std::filesystem;
@@ -24,8 +23,12 @@ std::vector<Ended> runAll(const std::vector<Start>& starts, const fs::path& scra
             const std::wstring application = nativePath(starts[i].application).native();
             const std::wstring directory = nativePath(starts[i].workingDirectory).native();
             SetEnvironmentVariableW(L"KELVANE_TOOL_LOG", logs[i].c_str());  // for the child
-            STARTUPINFOW startup = testing::startupWithHandles(GetStdHandle(STD_OUTPUT_HANDLE),
-                                                               GetStdHandle(STD_ERROR_HANDLE));
+            STARTUPINFOW startup{};  // the child writes where we write
+            startup.cb = sizeof(startup);
+            startup.dwFlags = STARTF_USESTDHANDLES;
+            startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+            startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+            startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
             PROCESS_INFORMATION process{};
             if (CreateProcessW(application.empty() ? nullptr : application.c_str(), line.data(),
                                nullptr, nullptr, TRUE, 0, nullptr,

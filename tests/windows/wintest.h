@@ -1,7 +1,6 @@
 #pragma once
 
-// The Windows test program's shared parts: counted checks, starting programs
-// through CreateProcessW.
+// The Windows test program's counted checks and child starts.
 
 #include <filesystem>
 #include <iostream>
@@ -19,16 +18,8 @@ inline int passed = 0, failed = 0;
 template <class Describe>
 bool record(bool ok, Describe describe) {
     ok ? ++passed : ++failed;
-    if (!ok) {
-        describe(std::cout << "FAILED ");
-        std::cout << std::endl;
-    }
+    if (!ok) describe(std::cout << "FAILED ") << std::endl;
     return ok;
-}
-
-// A finding worth reporting that is not a check.
-inline void note(const std::string& text) {
-    std::cout << "note: " << text << std::endl;
 }
 
 struct Setup {
@@ -38,12 +29,8 @@ struct Setup {
     std::vector<std::string> directoryNames;
 };
 
-inline std::filesystem::path nativePath(const std::string& text) {
-    return tools::pathFromUtf8(text);
-}
-inline std::string utf8(const std::filesystem::path& path) {
-    return tools::utf8FromPath(path);
-}
+inline constexpr auto* nativePath = &tools::pathFromUtf8;
+inline constexpr auto* utf8 = &tools::utf8FromPath;
 
 struct Start {
     std::string commandLine{};       // handed to CreateProcessW exactly
@@ -64,14 +51,14 @@ inline Ended runOne(const Start& start, const std::filesystem::path& scratch) {
 }
 
 void runSplitterAgreement(const Setup& setup);
-void runKits(const Setup& setup);        // the tool command lines and a.bat
-void runFileChecks(const Setup& setup);  // file identity and run stamps
+void runKits(const Setup& setup);  // the tool command lines and a.bat
 
 }  // namespace kelvane::wintest
 
 // CHECK(condition, context...): the context is streamed into the failure text.
-#define CHECK(condition, ...)                                                        \
-    ::kelvane::wintest::record(static_cast<bool>(condition), [&](std::ostream& s_) { \
-        s_ << __FILE__ << ":" << __LINE__ << ": "                                    \
-           << #condition __VA_OPT__(<< " | " << __VA_ARGS__);                        \
-    })
+#define CHECK(condition, ...)                                                                   \
+    ::kelvane::wintest::record(static_cast<bool>(condition),                                    \
+                               [&](std::ostream& s_) -> std::ostream& {                         \
+                                   return s_ << __FILE__ << ":" << __LINE__ << ": "             \
+                                             << #condition __VA_OPT__(<< " | " << __VA_ARGS__); \
+                               })
