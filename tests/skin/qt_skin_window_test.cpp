@@ -191,11 +191,11 @@ TEST_F(SkinWindowTest, EachSlotKeepsItsChoiceAndFolderOnCancelOrRefusal) {
     writeBitmap(splash, Qt::red);
     writeFile(broken);
     fake.dialogs.answers = {
-        std::nullopt, menu, std::nullopt, splash, broken, raw, QString("/art/a\"b.tga")};
+        std::nullopt, menu, std::nullopt, splash, broken, raw, QString("/art/a\"b.tga"), menu};
     fake.messages.answers = {"Use Anyway", "Use Anyway"};
     for (QPushButton* slot : {ui().Command9, ui().Command5, ui().Command5, ui().Command7,
                               ui().Command7, ui().Command9, ui().Command9, ui().Command4})
-        slot->click();  // the font dialog finds no answer left: cancelled
+        slot->click();
 
     const FormState& state = window.state();
     EXPECT_EQ(state.Text10, (" /IM \"" + menu + "\"").toStdString());
@@ -203,9 +203,11 @@ TEST_F(SkinWindowTest, EachSlotKeepsItsChoiceAndFolderOnCancelOrRefusal) {
     EXPECT_EQ(state.Text9, (" /IS \"" + broken + "\"").toStdString());
     EXPECT_EQ(centreColour(ui().Image3), QColor(Qt::red));  // the earlier picture stays
     EXPECT_EQ(state.pulsanti, ("/IB \"" + raw + "\"").toStdString());
-    // The empty and the missing file: nothing to convert. The quote: refused.
-    ASSERT_EQ(shown().size(), 3u);
-    for (int i : {0, 1}) EXPECT_EQ(shown()[i].buttons, QStringList({"Use Anyway", "Cancel"}));
+    EXPECT_EQ(state.Text1, "");
+    // The empty and the missing file, and a screen picture without widths as
+    // the font: nothing to convert, so no Convert. The quote: refused.
+    ASSERT_EQ(shown().size(), 4u);
+    for (int i : {0, 1, 3}) EXPECT_EQ(shown()[i].buttons, QStringList({"Use Anyway", "Cancel"}));
     EXPECT_EQ(shown()[2].icon, MessageIcon::Error);
     const QString kit = QDir::toNativeSeparators(programDir.path());
     EXPECT_EQ(fake.dialogs.folders, (std::vector<QString>{"", "", kit, "", kit, "", kit, ""}));
