@@ -17,6 +17,7 @@ int main(int argc, char** argv) {
     for (int i = 0; i < argc; ++i) std::printf("arg%d=%s\n", i, argv[i]);
     std::fflush(stdout);
     std::fputs("probe writes to stderr\n", stderr);
+    std::fflush(stderr);  // Windows buffers stderr when it is a pipe
 
     const std::string block(1 << 16, 'x');
     int exitCode = 0;
