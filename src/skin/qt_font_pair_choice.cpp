@@ -7,6 +7,7 @@
 #include "skin/font/font_pair_check.h"
 #include "skin/picture_fit.h"
 #include "skin/qt_font_pair_files.h"
+#include "skin/qt_picture_converter.h"
 
 namespace kelvane {
 namespace {
@@ -23,19 +24,14 @@ bool taken(const QString& path) {
 // Writes the mended pair under a name in "converted" that neither file uses.
 std::optional<QString> writeMended(AppContext& context, const QString& source,
                                    const FontPair& pair) {
-    const QString folder = qtText(convertedDirectory(context.programDir));
-    if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir()) {
-        context.messages.show(
-            QStringLiteral("The folder %1 for converted pictures cannot be made.").arg(folder),
-            MessageIcon::Error);
-        return std::nullopt;
-    }
+    const std::optional<QString> folder = makeConvertedFolder(context);
+    if (!folder) return std::nullopt;
     const std::string name = QFileInfo(source).fileName().toStdString();
     QString target;
     for (int attempt = 1; target.isEmpty() || taken(target) || taken(widthsPathFor(target));
          ++attempt)
         target = QDir::toNativeSeparators(
-            QDir(folder).filePath(qtText(convertedFileName(name, ImageSlot::Font, attempt))));
+            QDir(*folder).filePath(qtText(convertedFileName(name, ImageSlot::Font, attempt))));
     QString error;
     if (!writeFontPair(target, pair, &error)) {
         context.messages.show(error, MessageIcon::Error);

@@ -51,6 +51,15 @@ std::optional<QString> chooseTarget(AppContext& context, const QDir& folder, con
 
 }  // namespace
 
+std::optional<QString> makeConvertedFolder(AppContext& context) {
+    const QString folder = qtText(convertedDirectory(context.programDir));
+    if (QDir().mkpath(folder) && QFileInfo(folder).isDir()) return folder;
+    context.messages.show(
+        QStringLiteral("The folder %1 for converted pictures cannot be made.").arg(folder),
+        MessageIcon::Error);
+    return std::nullopt;
+}
+
 std::optional<ConvertedPicture> convertPictureFile(AppContext& context, const QString& source,
                                                    std::optional<ImageSlot> slot) {
     QString error;
@@ -63,15 +72,9 @@ std::optional<ConvertedPicture> convertPictureFile(AppContext& context, const QS
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     const ImageSlot chosenSlot = dialog.slot();
 
-    const QString folderPath = qtText(convertedDirectory(context.programDir));
-    if (!QDir().mkpath(folderPath) || !QFileInfo(folderPath).isDir()) {
-        context.messages.show(
-            QStringLiteral("The folder %1 for converted pictures cannot be made.").arg(folderPath),
-            MessageIcon::Error);
-        return std::nullopt;
-    }
-    const std::optional<QString> target =
-        chooseTarget(context, QDir(folderPath), source, chosenSlot);
+    const std::optional<QString> folder = makeConvertedFolder(context);
+    if (!folder) return std::nullopt;
+    const std::optional<QString> target = chooseTarget(context, QDir(*folder), source, chosenSlot);
     if (!target) return std::nullopt;
     if (!writeBmpFile(dialog.result(), *target, &error)) {
         context.messages.show(error, MessageIcon::Error);

@@ -19,6 +19,10 @@ struct ConvertedPicture {
 // over; an earlier conversion of the same name only when the user says so.
 // Every failure is reported naming the file; returns nothing then, or when
 // the user cancelled.
+// Makes the "converted" folder when it is missing and returns its path; says
+// so and returns nothing when it cannot be made.
+std::optional<QString> makeConvertedFolder(AppContext& context);
+
 std::optional<ConvertedPicture> convertPictureFile(AppContext& context, const QString& source,
                                                    std::optional<ImageSlot> slot);
 
