@@ -12,10 +12,6 @@
 namespace kelvane {
 namespace {
 
-const QString kConvert = QStringLiteral("Convert");
-const QString kUseAnyway = QStringLiteral("Use Anyway");
-const QString kCancel = QStringLiteral("Cancel");
-
 bool taken(const QString& path) {
     const QFileInfo info(path);
     return info.exists() || info.isSymLink();
@@ -63,12 +59,9 @@ std::optional<QString> checkFontChoice(AppContext& context, const QString& path)
         if (report.ok()) return path;
         text = qtText(fontPairMismatchMessage(path.toStdString(), report));
     }
-    const QStringList buttons = report.mendable() ? QStringList{kConvert, kUseAnyway, kCancel}
-                                                  : QStringList{kUseAnyway, kCancel};
-    const int answer = context.messages.ask(text, MessageIcon::Warning, buttons);
-    const QString& pressed = answer >= 0 && answer < buttons.size() ? buttons[answer] : kCancel;
-    if (pressed == kUseAnyway) return path;
-    if (pressed != kConvert) return std::nullopt;
+    const MismatchAnswer answer = askAboutMismatch(context, text, report.mendable());
+    if (answer == MismatchAnswer::UseAnyway) return path;
+    if (answer != MismatchAnswer::Convert) return std::nullopt;
     const std::optional<FontPair> mended = mendFontPair(read.files);
     if (!mended) return std::nullopt;
     return writeMended(context, path, *mended);

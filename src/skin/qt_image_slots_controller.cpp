@@ -15,10 +15,6 @@
 namespace kelvane {
 namespace {
 
-const QString kConvert = QStringLiteral("Convert");
-const QString kUseAnyway = QStringLiteral("Use Anyway");
-const QString kCancel = QStringLiteral("Cancel");
-
 // What the user is told about a file that does not fit its slot.
 QString mismatchText(ImageSlot slot, const QString& path, const PictureInspection& inspection) {
     if (!inspection.opened.ok()) {
@@ -76,14 +72,11 @@ void ImageSlotsController::load(ImageSlot slot) {
     }
     const bool fits = inspection.opened.ok() && pictureFitsSlot(slot, inspection.facts);
     if (!fits) {
-        const QStringList buttons = offersConversion(slot, inspection.qtCanRead)
-                                        ? QStringList{kConvert, kUseAnyway, kCancel}
-                                        : QStringList{kUseAnyway, kCancel};
-        const int answer = context_.messages.ask(mismatchText(slot, *chosen, inspection),
-                                                 MessageIcon::Warning, buttons);
-        const QString& pressed = answer >= 0 && answer < buttons.size() ? buttons[answer] : kCancel;
-        if (pressed == kCancel) return;
-        if (pressed == kConvert) {
+        const MismatchAnswer answer =
+            askAboutMismatch(context_, mismatchText(slot, *chosen, inspection),
+                             offersConversion(slot, inspection.qtCanRead));
+        if (answer == MismatchAnswer::Cancel) return;
+        if (answer == MismatchAnswer::Convert) {
             const std::optional<ConvertedPicture> converted =
                 convertPictureFile(context_, *chosen, slot);
             if (converted) arm(slot, converted->path, *chosen);

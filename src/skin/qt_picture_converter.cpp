@@ -51,6 +51,16 @@ std::optional<QString> chooseTarget(AppContext& context, const QDir& folder, con
 
 }  // namespace
 
+MismatchAnswer askAboutMismatch(AppContext& context, const QString& text, bool offerConvert) {
+    const QString convert = QStringLiteral("Convert"), useAnyway = QStringLiteral("Use Anyway");
+    QStringList buttons{useAnyway, QStringLiteral("Cancel")};
+    if (offerConvert) buttons.prepend(convert);
+    const int answer = context.messages.ask(text, MessageIcon::Warning, buttons);
+    const QString pressed = answer >= 0 && answer < buttons.size() ? buttons[answer] : QString();
+    if (pressed == convert) return MismatchAnswer::Convert;
+    return pressed == useAnyway ? MismatchAnswer::UseAnyway : MismatchAnswer::Cancel;
+}
+
 std::optional<QString> makeConvertedFolder(AppContext& context) {
     const QString folder = qtText(convertedDirectory(context.programDir));
     if (QDir().mkpath(folder) && QFileInfo(folder).isDir()) return folder;
