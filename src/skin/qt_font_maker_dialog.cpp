@@ -175,13 +175,16 @@ FontMakerDialog::FontMakerDialog(AppContext& context, std::function<void(const Q
     layout->addWidget(sample_);
     layout->addWidget(buttons);
 
+    // A new family starts at its largest size that fits; a style keeps the size.
+    // Ticking "Installed font" fits by itself, so the size is fitted once.
     connect(family_, &QFontComboBox::currentFontChanged, this, [this] {
-        installed_->setChecked(true);
-        fitSize();
+        if (installed_->isChecked())
+            fitSize();
+        else
+            installed_->setChecked(true);
     });
     connect(installed_, &QRadioButton::toggled, this, [this] { fitSize(); });
     connect(size_, &QSpinBox::valueChanged, this, [this] { render(); });
-    // A new family starts at its largest size that fits; a style keeps the size.
     connect(bold_, &QCheckBox::toggled, this, [this] { render(); });
     connect(italic_, &QCheckBox::toggled, this, [this] { render(); });
     connect(sampleText_, &QLineEdit::textChanged, this, [this] { showPair(); });
@@ -215,15 +218,14 @@ void FontMakerDialog::fitSize() {
 void FontMakerDialog::render() {
     const RenderedFont made = renderFontPair(settings());
     pair_ = made.pair;
-    missing_ = made.missing;
     savedPath_.clear();
     canSave_ = true;
-    QString text = missing_ == 0
+    QString text = made.missing == 0
                        ? QStringLiteral("Every character of the sheet is in this font.")
                        : QStringLiteral(
                              "%1 characters are not in this font; they get an empty cell and "
                              "the width of a space.")
-                             .arg(missing_);
+                             .arg(made.missing);
     if (made.clipped)
         text += QStringLiteral(
             " At this size the font is taller than the 16-pixel cell: the "

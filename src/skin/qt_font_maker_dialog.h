@@ -29,10 +29,6 @@ class FontMakerDialog : public QDialog {
     FontMakerDialog(AppContext& context, std::function<void(const QString&)> useInSlot,
                     QWidget* parent);
 
-    // The pair shown now, made or opened.
-    const FontPair& pair() const { return pair_; }
-    int missingCharacters() const { return missing_; }
-
     // What the buttons do, callable from tests.
     void chooseFontFile();
     void openPair();
@@ -50,7 +46,6 @@ class FontMakerDialog : public QDialog {
     AppContext& context_;
     std::function<void(const QString&)> useInSlot_;
     FontPair pair_;
-    int missing_ = 0;
     QString fileFamily_;  // the family of the chosen font file
     // Where the shown pair lies on disk: the last save, or the opened pair.
     QString savedPath_;

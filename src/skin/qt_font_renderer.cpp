@@ -12,11 +12,11 @@ constexpr int kSmallestPixelSize = 4;
 constexpr int kLargestPixelSize = 32;
 
 bool isControl(char32_t c) {
-    return c == 0 || c < 0x20 || c == 0x7F;
+    return c < 0x20 || c == 0x7F;
 }
 
-}  // namespace
-
+// The font as Qt draws it without anti-aliasing and without taking letters
+// from other fonts.
 QFont fontForSheet(const FontRenderSettings& settings) {
     QFont font(settings.family);
     font.setPixelSize(std::clamp(settings.pixelSize, kSmallestPixelSize, kLargestPixelSize));
@@ -26,6 +26,8 @@ QFont fontForSheet(const FontRenderSettings& settings) {
     font.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoFontMerging));
     return font;
 }
+
+}  // namespace
 
 RenderedFont renderFontPair(const FontRenderSettings& settings) {
     const QFont font = fontForSheet(settings);

@@ -24,10 +24,6 @@ struct RenderedFont {
     bool clipped = false;
 };
 
-// The font as Qt draws it without anti-aliasing and without taking letters
-// from other fonts.
-QFont fontForSheet(const FontRenderSettings& settings);
-
 // Draws every character into its cell, left-aligned on one baseline, in the
 // two colours, with each width the glyph's advance (widened to hold its ink,
 // at most 16).

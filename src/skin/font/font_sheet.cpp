@@ -32,7 +32,7 @@ char32_t fontCodeCharacter(int code) {
 int fontCodeFor(char32_t character) {
     if (character < 0x80 || (character >= 0xA0 && character < 0x100)) return int(character);
     for (int i = 0; i < 32; ++i)
-        if (kHighControls[i] == character && character != 0) return 0x80 + i;
+        if (kHighControls[i] == character) return 0x80 + i;
     return -1;
 }
 

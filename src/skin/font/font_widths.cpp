@@ -43,7 +43,7 @@ std::vector<unsigned char> widthsFileBytes(const FontWidths& widths) {
 std::string describeFontCode(int code) {
     std::string text = "character " + std::to_string(code);
     const char32_t c = fontCodeCharacter(code);
-    if (c > 0x20 && c != 0x7F && c != 0xA0 && c != 0xAD && c != 0) text += " '" + utf8(c) + "'";
+    if (c > 0x20 && c != 0x7F && c != 0xA0 && c != 0xAD) text += " '" + utf8(c) + "'";
     return text;
 }
 
