@@ -69,7 +69,7 @@ TEST_F(FileIdentityTest, WrittenDuringRunJudgesTheFileNotOnlyItsTime) {
     const auto original = fs::last_write_time(output);
     const FileStamp before = stampBeforeRun(output);
     EXPECT_FALSE(writtenDuringRun(before, output));
-    restoreIfUnwritten(before, output);
+    restoreModifiedTime(before, output);
     EXPECT_EQ(fs::last_write_time(output), original);
     write(output, "older output");
     fs::last_write_time(output, original);

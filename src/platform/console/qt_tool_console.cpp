@@ -167,7 +167,7 @@ void ToolConsole::stepEnded(const ToolOutcome& outcome, const JobOutput* output,
     log_.endOutput();
     const QString file = output ? qtText(output->path) : QString();
     const std::string mustBe = output ? output->mustBe : std::string();
-    const bool good = outcome.succeeded() && (!output || fact.usable());
+    const bool good = stepWentWell(outcome, output != nullptr, fact);
     const QString closingLine = qtText(
         kelvane::closingLine(outcome, fact, stdText(QDir::toNativeSeparators(file)), mustBe));
     log_.appendLine(closingLine.toLocal8Bit().toStdString(),

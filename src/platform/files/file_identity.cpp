@@ -145,8 +145,8 @@ bool writtenDuringRun(const FileStamp& before, const std::string& path) {
     return written;
 }
 
-void restoreIfUnwritten(const FileStamp& before, const std::string& path) {
-    if (!before.originalModified || writtenDuringRun(before, path)) return;
+void restoreModifiedTime(const FileStamp& before, const std::string& path) {
+    if (!before.originalModified) return;
     std::error_code error;
     fs::last_write_time(pathFromUtf8(path), *before.originalModified, error);
 }

@@ -55,8 +55,8 @@ FileStamp stampBeforeRun(const std::string& path);
 // new or cut an earlier one down to nothing.
 bool writtenDuringRun(const FileStamp& before, const std::string& path);
 
-// After the run: a file the run did not write gets its own modification time
-// back.
-void restoreIfUnwritten(const FileStamp& before, const std::string& path);
+// After the run: a file the run did not write (see writtenDuringRun) gets its
+// own modification time back.
+void restoreModifiedTime(const FileStamp& before, const std::string& path);
 
 }  // namespace kelvane

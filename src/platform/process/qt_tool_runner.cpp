@@ -92,7 +92,6 @@ ToolJobResult QtToolRunner::runJob(const ToolJob& job, ToolJobObserver* observer
         const OutputFact fact = ledger.stepEnded(i, outcome);
         const std::optional<std::size_t> output = job.steps[i].output;
         if (observer) observer->stepEnded(outcome, output ? &job.outputs[*output] : nullptr, fact);
-        if (outcome.end == ToolOutcome::End::Stopped) break;
     }
     return ledger.finish();
 }

@@ -45,7 +45,7 @@ JobLedger::JobLedger(const ToolJob& job) : job_(job) {
     for (const JobOutput& output : job.outputs) before_.push_back(stampBeforeRun(output.path));
     if (!job.scratchPath.empty())
         result_.scratchNotWritten = writeWholeFile(job.scratchPath, job.scratchBytes);
-    mayGoOn_ = ready();
+    mayGoOn_ = !result_.scratchNotWritten;
 }
 
 OutputFact JobLedger::factOf(std::size_t output) const {
@@ -60,16 +60,14 @@ OutputFact JobLedger::stepEnded(std::size_t index, const ToolOutcome& outcome) {
     result_.steps.push_back(outcome);
     const std::optional<std::size_t> output = job_.steps[index].output;
     const OutputFact fact = output ? factOf(*output) : OutputFact{};
-    // Going on after a failure would pass an older, a half-written or a
-    // useless file on to the next tool.
-    mayGoOn_ = outcome.succeeded() && (!output || fact.usable());
+    mayGoOn_ = stepWentWell(outcome, output.has_value(), fact);
     return fact;
 }
 
 ToolJobResult JobLedger::finish() {
     for (std::size_t i = 0; i < job_.outputs.size(); ++i) {
         result_.outputs.push_back(factOf(i));
-        restoreIfUnwritten(before_[i], job_.outputs[i].path);
+        if (!result_.outputs.back().written) restoreModifiedTime(before_[i], job_.outputs[i].path);
     }
     if (!job_.scratchPath.empty() && !result_.scratchNotWritten)
         result_.scratchLeft = removeFileIfPresent(job_.scratchPath);

@@ -80,6 +80,13 @@ struct OutputFact {
     bool usable() const { return written && !unusable; }
 };
 
+// A step went well when its tool succeeded and wrote its output, if it has
+// one, as a usable file. Only then may the next step run; going on would pass
+// an older, a half-written or a useless file on to the next tool.
+inline bool stepWentWell(const ToolOutcome& outcome, bool hasOutput, const OutputFact& fact) {
+    return outcome.succeeded() && (!hasOutput || fact.usable());
+}
+
 struct ToolJobResult {
     std::vector<ToolOutcome> steps;   // one for every step that was attempted
     std::vector<OutputFact> outputs;  // one for every job output
@@ -97,12 +104,11 @@ class JobLedger {
     // Stamps every output (see stampBeforeRun) and writes the scratch file.
     explicit JobLedger(const ToolJob& job);
 
-    // False when the scratch file could not be written: no step may run.
-    bool ready() const { return !result_.scratchNotWritten; }
     // Records how step `index` ended; returns the fact about its output
     // (not written when it has none).
     OutputFact stepEnded(std::size_t index, const ToolOutcome& outcome);
-    // Whether the step after the last one recorded may run.
+    // Whether the step after the last one recorded may run: none when the
+    // scratch file could not be written.
     bool mayGoOn() const { return mayGoOn_; }
     // Judges every output, gives unwritten files their time back and removes
     // the scratch file.
