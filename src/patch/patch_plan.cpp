@@ -33,7 +33,6 @@ PatchPlan planPatchRun(const FormState& state, const ProgramDirectory& dir, bool
     PatchPlan plan;
     ToolJob& job = plan.job;
     job.outputs.push_back(loaderOutput(state.Text2));
-    plan.writers.push_back(Tool::HdlPatch);
     const ToolStep patch{Tool::HdlPatch,
                          hdlpatchPath(dir),
                          patchCommandLine(state, dir),
@@ -45,7 +44,6 @@ PatchPlan planPatchRun(const FormState& state, const ProgramDirectory& dir, bool
         return plan;
     }
     job.outputs.push_back(loaderOutput(state.textpacked));
-    plan.writers.push_back(Tool::Ps2Packer);
     if (method == PackingMethod::BatchFile) {
         job.scratchPath = batchFilePath(dir);
         const std::optional<std::string> bytes =

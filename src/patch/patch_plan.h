@@ -27,8 +27,6 @@ PackingMethod nativePackingMethod();
 // (packing) the packed loader, each checked to be a PS2 program.
 struct PatchPlan {
     ToolJob job;
-    // The tool that writes each output.
-    std::vector<Tool> writers;
     // Set when a batch file is needed but cannot hold the paths as they are:
     // the message, and nothing may run.
     std::optional<std::string> refusal;
@@ -36,6 +34,9 @@ struct PatchPlan {
     // Each tool runs as its own step and is judged on its own file; a batch
     // file runs both in one step.
     bool toolByTool() const { return job.scratchPath.empty(); }
+    // The tool that writes output `i`: HDLPatch the patched loader, ps2-packer
+    // the packed one.
+    static Tool writerOf(std::size_t i) { return i == 0 ? Tool::HdlPatch : Tool::Ps2Packer; }
 };
 
 // What pressing "Patch" runs, once the request has passed the checks.

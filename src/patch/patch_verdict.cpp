@@ -12,7 +12,7 @@ struct Output {
 };
 
 Output outputOf(const PatchPlan& plan, const ToolJobResult& result, std::size_t i) {
-    const Tool tool = plan.writers[i];
+    const Tool tool = PatchPlan::writerOf(i);
     return {std::string(toolDisplayName(tool)),
             tool == Tool::Ps2Packer ? "packed loader" : "patched loader", plan.job.outputs[i].path,
             result.outputs[i]};
@@ -144,8 +144,8 @@ std::string judgePatchRun(const PatchPlan& plan, const ToolJobResult& result,
     }
     // A tool that is missing: say where it goes.
     if (!problems.empty()) {
-        for (const Tool tool : plan.writers) {
-            const std::string advice = dir.missingToolAdvice(tool);
+        for (std::size_t i = 0; i < plan.job.outputs.size(); ++i) {
+            const std::string advice = dir.missingToolAdvice(PatchPlan::writerOf(i));
             if (!advice.empty()) problems.push_back(advice);
         }
     }
