@@ -44,14 +44,13 @@ ToolOutcome endOf(int exitCode, QProcess::ExitStatus status, bool stopped) {
     return ToolOutcome::exited(exitCode);
 }
 
-// One job started without waiting, carried from step to step.
-struct RunningJob {
+}  // namespace
+
+struct QtToolRunner::RunningJob {
     ToolJob job;
     std::optional<JobLedger> ledger;
     std::function<void(const ToolJobResult&)> finished;
 };
-
-}  // namespace
 
 QtToolRunner::QtToolRunner() = default;
 
@@ -185,31 +184,27 @@ void QtToolRunner::startJob(const ToolJob& job,
     running->job = job;
     running->ledger.emplace(running->job);
     running->finished = std::move(finished);
-    // Starts step i, or ends the job. A running step's end holds the chain
-    // and starts the next step.
-    using Chain = std::function<void(std::size_t)>;
-    auto chain = std::make_shared<Chain>();
-    *chain = [this, running, weak = std::weak_ptr<Chain>(chain)](std::size_t i) {
-        if (i >= running->job.steps.size() || !running->ledger->mayGoOn()) {
-            if (running->finished) running->finished(running->ledger->finish());
-            return;
-        }
-        const std::shared_ptr<Chain> self = weak.lock();
-        std::string error;
-        QProcess* process = startStep(running->job.steps[i], error);
-        if (!process) {
-            running->ledger->stepEnded(i, ToolOutcome::notStarted(error));
-            (*self)(i + 1);
-            return;
-        }
-        connect(process, &QProcess::finished, this,
-                [process, running, self, i](int exitCode, QProcess::ExitStatus status) {
-                    running->ledger->stepEnded(i, endOf(exitCode, status, false));
-                    process->deleteLater();
-                    (*self)(i + 1);
-                });
-    };
-    (*chain)(0);
+    startFrom(running, 0);
+}
+
+void QtToolRunner::startFrom(const std::shared_ptr<RunningJob>& running, std::size_t i) {
+    if (i >= running->job.steps.size() || !running->ledger->mayGoOn()) {
+        if (running->finished) running->finished(running->ledger->finish());
+        return;
+    }
+    std::string error;
+    QProcess* process = startStep(running->job.steps[i], error);
+    if (!process) {
+        running->ledger->stepEnded(i, ToolOutcome::notStarted(error));
+        startFrom(running, i + 1);
+        return;
+    }
+    connect(process, &QProcess::finished, this,
+            [this, process, running, i](int exitCode, QProcess::ExitStatus status) {
+                running->ledger->stepEnded(i, endOf(exitCode, status, false));
+                process->deleteLater();
+                startFrom(running, i + 1);
+            });
 }
 
 }  // namespace kelvane

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <chrono>
 #include <functional>
+#include <memory>
 
 #include "platform/process/tool_runner.h"
 
@@ -42,6 +43,11 @@ class QtToolRunner : public QObject, public ToolRunner {
     // Starts the step without waiting; nullptr and the reason when it cannot
     // start.
     QProcess* startStep(const ToolStep& step, std::string& error);
+    // One job started without waiting, carried from step to step.
+    struct RunningJob;
+    // Starts step `i` of the job, or ends the job; the end of a started step
+    // starts the next.
+    void startFrom(const std::shared_ptr<RunningJob>& running, std::size_t i);
 
     std::chrono::milliseconds stopGracePeriod_{3000};
     QStringList wineSearchPath_;
